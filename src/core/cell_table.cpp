@@ -1,0 +1,85 @@
+#include "core/cell_table.h"
+
+#include "core/errors.h"
+
+namespace zolt {
+
+CellTable::CellTable(int colCount, int rowCount) : colCount_(0), rowCount_(0) {
+  SetColCount(colCount);
+  SetRowCount(rowCount);
+}
+
+void CellTable::SetRowCount(int rowCount) {
+  if (rowCount < 0) throw ERangeError();
+  rowCount_ = rowCount;
+  const size_t keep = static_cast<size_t>(rowCount) * colCount_;
+  if (slots_.size() > keep) {
+    for (size_t i = keep; i < slots_.size(); ++i) liveBytes_ -= slots_[i].length;
+    slots_.resize(keep);
+    if (arena_.size() > 2 * liveBytes_ + 4096) Compact();
+  }
+}
+
+void CellTable::SetColCount(int colCount) {
+  if (colCount < 0) throw ERangeError();
+  if (colCount == colCount_) return;
+  // Re-lay the slots row by row; rare (column counts are fixed by the form).
+  const size_t rows = colCount_ ? slots_.size() / colCount_ : 0;
+  std::vector<Slot> laid(rows * colCount);
+  for (size_t r = 0; r < rows; ++r) {
+    for (int c = 0; c < colCount; ++c) {
+      if (c < colCount_) {
+        laid[r * colCount + c] = slots_[r * colCount_ + c];
+      }
+    }
+  }
+  for (size_t r = 0; r < rows; ++r) {
+    for (int c = colCount; c < colCount_; ++c) liveBytes_ -= slots_[r * colCount_ + c].length;
+  }
+  slots_.swap(laid);
+  colCount_ = colCount;
+}
+
+std::string_view CellTable::Cell(int col, int row) const {
+  if (col < 0 || col >= colCount_ || row < 0) return {};
+  const size_t index = static_cast<size_t>(row) * colCount_ + col;
+  if (index >= slots_.size()) return {};
+  const Slot& slot = slots_[index];
+  return std::string_view(arena_.data() + slot.offset, slot.length);
+}
+
+void CellTable::SetCell(int col, int row, std::string_view text) {
+  if (col < 0 || col >= colCount_ || row < 0) throw ERangeError();
+  const size_t index = static_cast<size_t>(row) * colCount_ + col;
+  if (index >= slots_.size()) slots_.resize((static_cast<size_t>(row) + 1) * colCount_);
+  Slot& slot = slots_[index];
+  liveBytes_ -= slot.length;
+  if (text.size() <= slot.length) {
+    // Fits where the old text was (a rewrite of the same title, say).
+    arena_.replace(slot.offset, text.size(), text.data(), text.size());
+  } else {
+    if (arena_.size() + text.size() > UINT32_MAX) throw EIntOverflow();
+    slot.offset = static_cast<uint32_t>(arena_.size());
+    arena_.append(text.data(), text.size());
+  }
+  slot.length = static_cast<uint32_t>(text.size());
+  liveBytes_ += text.size();
+  if (arena_.size() > 2 * liveBytes_ + (1u << 20)) Compact();
+}
+
+size_t CellTable::MemoryBytes() const {
+  return arena_.capacity() + slots_.capacity() * sizeof(Slot);
+}
+
+void CellTable::Compact() {
+  std::string packed;
+  packed.reserve(liveBytes_);
+  for (Slot& slot : slots_) {
+    const uint32_t offset = static_cast<uint32_t>(packed.size());
+    packed.append(arena_, slot.offset, slot.length);
+    slot.offset = offset;
+  }
+  arena_.swap(packed);
+}
+
+}  // namespace zolt

@@ -1,0 +1,46 @@
+// The cells of a string grid: the grid's texts are both what the user sees and the only store of
+// a pane's listing. Texts live in one byte arena addressed by (offset, length) per cell, so filling
+// a grid of 100,000 rows makes no heap allocation per cell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zolt {
+
+class CellTable {
+ public:
+  CellTable(int colCount, int rowCount);
+
+  int ColCount() const { return colCount_; }
+  int RowCount() const { return rowCount_; }
+  // Rows beyond the new count are no longer part of the grid; their texts may be dropped.
+  void SetRowCount(int rowCount);
+  void SetColCount(int colCount);
+
+  // The text of cell (col, row); empty for a cell never written or outside the table.
+  std::string_view Cell(int col, int row) const;
+  // Writes a cell, growing the storage (not the row count) when row is beyond it, so a listing
+  // can write its rows first and set the row count last.
+  void SetCell(int col, int row, std::string_view text);
+
+  // Bytes held for texts and cell slots, for the memory report.
+  size_t MemoryBytes() const;
+
+ private:
+  struct Slot {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+  void Compact();
+
+  int colCount_;
+  int rowCount_;
+  std::vector<Slot> slots_;  // row-major, colCount_ per row; may hold more rows than rowCount_
+  std::string arena_;
+  size_t liveBytes_ = 0;
+};
+
+}  // namespace zolt

@@ -1,0 +1,58 @@
+#include "core/errors.h"
+
+#include <cstdio>
+
+namespace zolt {
+
+EInOutError::EInOutError(uint32_t code) : Exception(InOutErrorMessage(code)), code_(code) {}
+
+ERangeError::ERangeError() : Exception("範囲チェックエラー") {}
+
+EIntOverflow::EIntOverflow() : Exception("整数のオーバーフロー") {}
+
+EConvertError EConvertError::Date() { return EConvertError("日付に変換できない値が渡されました"); }
+
+EConvertError EConvertError::Time() { return EConvertError("時刻に変換できない値が渡されました"); }
+
+std::string InOutErrorMessage(uint32_t code) {
+  switch (code) {
+    case 2: return "ファイルが見つかりません";
+    case 3: return "不正なファイル名です";
+    case 4: return "オープンしたファイルが多すぎます";
+    case 5: return "ファイルへのアクセスが拒否されました";
+    case 100: return "ファイルの末尾以降を読み込みました";
+    case 101: return "ディスクがいっぱいです";
+    case 106: return "入力値が数値ではありません";
+    default: {
+      char text[64];
+      std::snprintf(text, sizeof text, "I/O エラー (%d)", static_cast<int>(code));
+      return text;
+    }
+  }
+}
+
+std::string ApplicationTitle(const std::string& programPath) {
+  std::string::size_type start = programPath.find_last_of("\\/:");
+  start = start == std::string::npos ? 0 : start + 1;
+  std::string title = programPath.substr(start, programPath.find('.', start) - start);
+  for (std::string::size_type i = 1; i < title.size(); ++i) {
+    if (title[i] >= 'A' && title[i] <= 'Z') title[i] = static_cast<char>(title[i] - 'A' + 'a');
+  }
+  return title;
+}
+
+std::string ErrorBoxText(const std::string& message) {
+  if (message.empty()) return message;
+  // The last character's first byte: step back over UTF-8 continuation bytes.
+  std::string::size_type last = message.size() - 1;
+  while (last > 0 && (static_cast<unsigned char>(message[last]) & 0xC0) == 0x80) --last;
+  return static_cast<unsigned char>(message[last]) > '.' ? message + "." : message;
+}
+
+int32_t CheckedAdd(int32_t a, int32_t b) {
+  int32_t sum;
+  if (__builtin_add_overflow(a, b, &sum)) throw EIntOverflow();
+  return sum;
+}
+
+}  // namespace zolt

@@ -1,0 +1,81 @@
+#include "core/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(InOutError, MessageChosenByCode) {
+  const struct {
+    uint32_t code;
+    const char* message;
+  } cases[] = {
+      {2, "ファイルが見つかりません"},
+      {3, "不正なファイル名です"},
+      {4, "オープンしたファイルが多すぎます"},
+      {5, "ファイルへのアクセスが拒否されました"},
+      {100, "ファイルの末尾以降を読み込みました"},
+      {101, "ディスクがいっぱいです"},
+      {106, "入力値が数値ではありません"},
+      {21, "I/O エラー (21)"},
+      {0, "I/O エラー (0)"},
+      {267, "I/O エラー (267)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    zolt::EInOutError error(c.code);
+    EXPECT_EQ(error.ErrorCode(), c.code);
+    EXPECT_STREQ(error.what(), c.message);
+  }
+}
+
+TEST(RunTimeErrors, JapaneseMessages) {
+  EXPECT_STREQ(zolt::ERangeError().what(), "範囲チェックエラー");
+  EXPECT_STREQ(zolt::EIntOverflow().what(), "整数のオーバーフロー");
+  EXPECT_STREQ(zolt::EConvertError::Date().what(), "日付に変換できない値が渡されました");
+  EXPECT_STREQ(zolt::EConvertError::Time().what(), "時刻に変換できない値が渡されました");
+}
+
+TEST(ErrorBox, TitleFromProgramFileName) {
+  const struct {
+    const char* path;
+    const char* title;
+  } cases[] = {
+      {"C:\\BIN\\ZOLT.EXE", "Zolt"},
+      {"C:\\bin\\zolt.exe", "zolt"},
+      {"Z:\\x\\ZoLT.Tool.exe", "Zolt"},
+      {"ZOLT", "Zolt"},
+      {"C:\\a.b\\TOOL", "Tool"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(zolt::ApplicationTitle(c.path), c.title);
+  }
+}
+
+TEST(ErrorBox, PeriodAppendedUnlessLastCharSortsAtOrBeforeIt) {
+  const struct {
+    const char* message;
+    const char* shown;
+  } cases[] = {
+      {"範囲チェックエラー", "範囲チェックエラー."},
+      {"I/O エラー (21)", "I/O エラー (21)"},
+      {"Done.", "Done."},
+      {"a-", "a-"},
+      {"a/", "a/."},
+      {"abc", "abc."},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    EXPECT_EQ(zolt::ErrorBoxText(c.message), c.shown);
+  }
+}
+
+TEST(CheckedArithmetic, OverflowRaises) {
+  EXPECT_EQ(zolt::CheckedAdd(2147483646, 1), 2147483647);
+  EXPECT_THROW(zolt::CheckedAdd(2147483647, 1), zolt::EIntOverflow);
+  EXPECT_THROW(zolt::CheckedAdd(-2147483647 - 1, -1), zolt::EIntOverflow);
+}
+
+}  // namespace
