@@ -108,10 +108,10 @@ class Os {
   virtual unsigned SetErrorMode(unsigned mode) = 0;  // returns the previous mode
 
   // SetCurrentDirectoryA; on failure LastError() tells why.
-  virtual bool SetCurrentDirectory(const std::string& path) = 0;
+  virtual bool EnterDirectory(const std::string& path) = 0;
   // GetCurrentDirectoryA into a 260-byte buffer; false (and LastError()) on failure.
-  virtual bool GetCurrentDirectory(std::string& path) = 0;
-  virtual uint32_t GetFileAttributes(const std::string& path) = 0;  // kInvalidAttributes on failure
+  virtual bool ReadCurrentDirectory(std::string& path) = 0;
+  virtual uint32_t FileAttributes(const std::string& path) = 0;  // kInvalidAttributes on failure
   virtual uint32_t LastError() = 0;
 
   // CompareStringA with LOCALE_USER_DEFAULT, with or without NORM_IGNORECASE.

@@ -379,9 +379,9 @@ unsigned Machine::SetErrorMode(unsigned mode) {
   return previous;
 }
 
-bool Machine::SetCurrentDirectory(const std::string& path) {
+bool Machine::EnterDirectory(const std::string& path) {
   enteredPaths.push_back(path);
-  if (Failing(Service::kSetCurrentDirectory)) return false;
+  if (Failing(Service::kEnterDirectory)) return false;
   std::string absolute;
   if (!Resolve(path, absolute)) return false;
   Node* node = Find(absolute);
@@ -406,14 +406,14 @@ bool Machine::SetCurrentDirectory(const std::string& path) {
   return true;
 }
 
-bool Machine::GetCurrentDirectory(std::string& path) {
-  if (Failing(Service::kGetCurrentDirectory)) return false;
+bool Machine::ReadCurrentDirectory(std::string& path) {
+  if (Failing(Service::kReadCurrentDirectory)) return false;
   path = current_;
   return true;
 }
 
-uint32_t Machine::GetFileAttributes(const std::string& path) {
-  if (Failing(Service::kGetFileAttributes)) return os::kInvalidAttributes;
+uint32_t Machine::FileAttributes(const std::string& path) {
+  if (Failing(Service::kFileAttributes)) return os::kInvalidAttributes;
   std::string absolute;
   if (!Resolve(path, absolute)) return os::kInvalidAttributes;
   Node* node = Find(absolute);

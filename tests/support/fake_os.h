@@ -24,9 +24,9 @@ enum class Service {
   kLogicalDrives,
   kVolumeInformation,
   kNetworkConnection,
-  kSetCurrentDirectory,
-  kGetCurrentDirectory,
-  kGetFileAttributes,
+  kEnterDirectory,
+  kReadCurrentDirectory,
+  kFileAttributes,
 };
 
 struct Drive {
@@ -86,9 +86,9 @@ class Machine : public os::Os {
   bool VolumeInformation(const std::string& root, std::string* label, uint32_t* flags) override;
   bool NetworkConnection(const std::string& local, std::string& remote) override;
   unsigned SetErrorMode(unsigned mode) override;
-  bool SetCurrentDirectory(const std::string& path) override;
-  bool GetCurrentDirectory(std::string& path) override;
-  uint32_t GetFileAttributes(const std::string& path) override;
+  bool EnterDirectory(const std::string& path) override;
+  bool ReadCurrentDirectory(std::string& path) override;
+  uint32_t FileAttributes(const std::string& path) override;
   uint32_t LastError() override { return lastError_; }
   os::Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) override;
   bool IsLeadByte(unsigned char byte) override;

@@ -1,0 +1,112 @@
+// RAII for GDI objects and for every selection into a device context: a selection that is never
+// restored leaks the object that was selected in, and deleting a selected object fails silently.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+template <typename Handle>
+class GdiObject {
+ public:
+  explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) {
+      Reset(other.handle_);
+      other.handle_ = nullptr;
+    }
+    return *this;
+  }
+  void Reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  Handle handle_;
+};
+
+using Font = GdiObject<HFONT>;
+using Brush = GdiObject<HBRUSH>;
+using Pen = GdiObject<HPEN>;
+using Bitmap = GdiObject<HBITMAP>;
+using Region = GdiObject<HRGN>;
+
+// Selects an object into a DC and puts the previous one back at scope end.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelect() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Saves the DC's whole state (colours, clip region, modes) and restores it at scope end.
+class ScopedDcState {
+ public:
+  explicit ScopedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~ScopedDcState() { RestoreDC(dc_, saved_); }
+  ScopedDcState(const ScopedDcState&) = delete;
+  ScopedDcState& operator=(const ScopedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// A window's DC from GetDC, released at scope end (nullptr: the screen).
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~ScopedWindowDc() { ReleaseDC(hwnd_, dc_); }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// A memory DC compatible with the screen, with a bitmap of its own selected in: the target of
+// double-buffered painting and of the tests' renderings.
+class MemoryCanvas {
+ public:
+  MemoryCanvas(int width, int height);
+  ~MemoryCanvas();
+  MemoryCanvas(const MemoryCanvas&) = delete;
+  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+  HDC Dc() const { return dc_; }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  HDC dc_;
+  Bitmap bitmap_;
+  HGDIOBJ previous_;
+};
+
+inline MemoryCanvas::MemoryCanvas(int width, int height) {
+  ScopedWindowDc screen(nullptr);
+  dc_ = CreateCompatibleDC(screen.Get());
+  bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+  previous_ = SelectObject(dc_, bitmap_.Get());
+}
+
+inline MemoryCanvas::~MemoryCanvas() {
+  SelectObject(dc_, previous_);
+  DeleteDC(dc_);
+}
+
+}  // namespace ui

@@ -1,0 +1,112 @@
+// The string grid: a grid of text cells with fixed title rows, grid lines, a whole-row
+// selection, resizable columns and an owner-draw event called after each cell's default
+// drawing. Only visible cells are painted and scroll positions are 32-bit, so a grid of a
+// million rows scrolls and repaints as quickly as one of a hundred.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "core/cell_table.h"
+#include "win32/ui/window.h"
+
+namespace ui {
+
+// Drawing state of a cell, as the owner-draw event receives it.
+enum GridDrawState : unsigned {
+  kGridSelected = 1,
+  kGridFocused = 2,
+  kGridFixed = 4,
+};
+
+// Grid options (any combination).
+enum GridOption : unsigned {
+  kGridFixedVertLine = 1,
+  kGridFixedHorzLine = 2,
+  kGridVertLine = 4,
+  kGridHorzLine = 8,
+  kGridColSizing = 16,
+  kGridRowSelect = 32,
+};
+
+class StringGrid : public Window {
+ public:
+  StringGrid();
+
+  // Creates the grid's window as a child of parent (WS_CHILD | WS_VISIBLE | WS_TABSTOP, both
+  // scroll bars); its position and size are the parent's to set.
+  void CreateIn(HWND parent, int id, int x, int y, int width, int height);
+
+  // --- cells (the grid's only store of texts) ---
+  const zolt::CellTable& Cells() const { return cells_; }
+  std::string_view Cell(int col, int row) const { return cells_.Cell(col, row); }
+  void SetCell(int col, int row, std::string_view text);  // repaints that cell
+  int RowCount() const { return cells_.RowCount(); }
+  void SetRowCount(int rows);  // keeps the current row inside; updates scroll bars, repaints
+  int ColCount() const { return cells_.ColCount(); }
+  void SetColCount(int cols);
+
+  // --- geometry and options, as a form description sets them ---
+  void SetFixedRows(int rows);
+  void SetFixedCols(int cols);
+  int FixedRows() const { return fixedRows_; }
+  int FixedCols() const { return fixedCols_; }
+  void SetDefaultColWidth(int width);  // every column
+  void SetDefaultRowHeight(int height);
+  int DefaultRowHeight() const { return rowHeight_; }
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int width);
+  void SetGridLineWidth(int width);
+  void SetOptions(unsigned options);
+  unsigned Options() const { return options_; }
+  void SetFont(HFONT font);  // not owned
+
+  // --- selection and scrolling ---
+  int Row() const { return row_; }
+  int Col() const { return col_; }
+  // Makes row current (highlighted across all columns) and scrolls it into view.
+  void SetRow(int row);
+  int TopRow() const { return topRow_; }  // first data row shown below the fixed rows
+  void SetTopRow(int row);
+  int VisibleRowCount() const;  // data rows that fit wholly
+
+  // The rectangle of a cell in client coordinates (empty when it is not shown).
+  RECT CellRect(int col, int row) const;
+  // Cell under a client point; false outside the cells.
+  bool CellAt(int x, int y, int& col, int& row) const;
+
+  // Called for each painted cell after its default drawing, with the DC it is drawn on.
+  std::function<void(HDC dc, int col, int row, const RECT& rect, unsigned state)> OnDrawCell;
+  std::function<void()> OnDblClick;
+
+  // Paints the whole client area into dc (WM_PAINT and WM_PRINTCLIENT share it).
+  void Paint(HDC dc, const RECT& dirty);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct Impl;
+  void UpdateScrollBars();
+  void InvalidateRow(int row);
+
+  zolt::CellTable cells_;
+  std::vector<int> colWidths_;
+  int defaultColWidth_ = 64;
+  int rowHeight_ = 24;
+  int fixedRows_ = 1;
+  int fixedCols_ = 1;
+  int lineWidth_ = 1;
+  unsigned options_ = kGridFixedVertLine | kGridFixedHorzLine | kGridVertLine | kGridHorzLine;
+  HFONT font_ = nullptr;
+  int row_ = 1;
+  int col_ = 1;
+  int topRow_ = 1;
+  int leftCol_ = 1;
+  int leftOffset_ = 0;  // horizontal scroll in pixels within the scrollable columns
+};
+
+}  // namespace ui

@@ -1,0 +1,93 @@
+#include "win32/ui/window.h"
+
+#include <set>
+
+namespace ui {
+namespace {
+
+const char kThisProperty[] = "zolt.window";
+
+}  // namespace
+
+Window::~Window() {
+  if (hwnd_) {
+    // Detach first: messages sent while the window is destroyed must not reach a dead object.
+    HWND hwnd = hwnd_;
+    RemovePropA(hwnd, kThisProperty);
+    if (original_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+  }
+}
+
+void Window::RegisterClass(const char* className, HCURSOR cursor, HBRUSH background, UINT style) {
+  static std::set<std::string> registered;
+  if (!registered.insert(className).second) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = &Window::Thunk;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = className;
+  RegisterClassExA(&wc);
+}
+
+HWND Window::Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
+                    HWND parent, int x, int y, int width, int height, HMENU menuOrId) {
+  return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
+                         menuOrId, GetModuleHandleA(nullptr), this);
+}
+
+void Window::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropA(hwnd, kThisProperty, this);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassThunk)));
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  return original_ ? CallWindowProcA(original_, hwnd_, message, wParam, lParam)
+                   : DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  try {
+    result = HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    ShowCurrentException();
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropA(hwnd_, kThisProperty);
+    hwnd_ = nullptr;
+    original_ = nullptr;
+    OnDestroyed();
+  }
+  return result;
+}
+
+LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<Window*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetPropA(hwnd, kThisProperty, self);
+  }
+  auto* self = static_cast<Window*>(GetPropA(hwnd, kThisProperty));
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<Window*>(GetPropA(hwnd, kThisProperty));
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->Dispatch(message, wParam, lParam);
+}
+
+}  // namespace ui

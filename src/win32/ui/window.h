@@ -1,0 +1,65 @@
+// The base of every window of ours: one thunk stores `this` at creation and forwards each message
+// to one virtual handler. Exceptions stop here: none may unwind through Windows' own frames (the
+// cross compiler's DWARF unwinder would end the program); they go to the application's error box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return hwnd_; }
+
+  // Registers a window class of ours (once per name) whose procedure is the thunk.
+  static void RegisterClass(const char* className, HCURSOR cursor, HBRUSH background,
+                            UINT style = CS_DBLCLKS);
+
+  // Creates the window of a class registered above; `this` reaches the thunk at WM_NCCREATE.
+  HWND Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
+              HWND parent, int x, int y, int width, int height, HMENU menuOrId = nullptr);
+
+  // Subclasses a window made by the platform (a list box, a combo box, a button) so that its
+  // messages reach HandleMessage too; DefaultHandling then passes them on to its own procedure.
+  void Attach(HWND hwnd);
+
+ protected:
+  // One flat switch in each derived class; whatever it does not handle goes to DefaultHandling.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  // Called after WM_NCDESTROY: the handle is gone.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+  WNDPROC original_ = nullptr;  // set for attached platform controls
+};
+
+// Runs f and hands any exception to the application's error box: for the few callbacks that are
+// not window procedures (timer and hook procedures).
+template <typename F>
+void Guarded(F&& f);
+
+void ShowCurrentException();  // inside a catch block
+
+template <typename F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (...) {
+    ShowCurrentException();
+  }
+}
+
+}  // namespace ui

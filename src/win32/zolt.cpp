@@ -1,0 +1,4 @@
+// Placeholder entry until the main window lands.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
