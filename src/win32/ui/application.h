@@ -22,6 +22,8 @@ class Application {
   void SetMainWindow(HWND hwnd) {
     if (!mainWindow_) mainWindow_ = hwnd;
   }
+  // The main window is being destroyed: the next form created becomes the main window.
+  void ForgetMainWindow() { mainWindow_ = nullptr; }
 
   // Shows the error box: error icon, the application's title, the message with its "." rule.
   // The program then goes on.

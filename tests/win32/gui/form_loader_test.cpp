@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "core/errors.h"
+#include "gui/gui_support.h"
+#include "gui/message_box_watch.h"
+#include "win32/ui/application.h"
+#include "win32/ui/controls.h"
+#include "win32/ui/form.h"
+
+namespace ui {
+std::string NarrowForTrace(const std::wstring& w) {
+  char text[128] = "";
+  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+}  // namespace ui
+
+namespace {
+
+void DropQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// A form of its own kind for the loader's tests; never the main window when a test form of
+// Unit1 is alive, and its destruction's quit message is dropped.
+class TestForm : public ui::Form {
+ public:
+  TestForm() : Form("TTest") {}
+  ~TestForm() override {
+    if (Handle()) DestroyWindow(Handle());
+    DropQuit();
+  }
+};
+
+const char kHeader[] = "W: TTest\n  Left = 50\n  Top = 60\n  Width = 300\n  Height = 200\n";
+
+TEST(FormLoader, RejectsInconsistentDescriptionsNamingTheLine) {
+  const struct {
+    const char* body;  // after the header (5 lines)
+    int line;
+    const char* fragment;
+  } cases[] = {
+      {"  X: TNoSuchKind\n", 6, "no control kind TNoSuchKind"},
+      {"  B: TButton\n    Colour = Red\n", 7, "TButton B has no property Colour"},
+      {"  B: TButton\n    OnClick = Nowhere\n", 7, "TTest has no handler Nowhere"},
+      {"  E: TEdit\n    C: TButton\n", 7, "TEdit holds no controls"},
+      {"  S: TSplitter\n    Align = Top\n", 6, "splitter must be aligned to the left"},
+      {"  P: TPanel\n    Align = Middle\n", 7, "not one of: None, Left, Top, Bottom, Client"},
+      {"  P: TPanel\n    Width = \"wide\"\n", 7, "Width must be a number"},
+      {"  Menu = M\n  M: TMainMenu\n    I: TMenuItem\n      J: TMenuItem\n", 9,
+       "no drop-down menus"},
+      {"  M: TMainMenu\n", 6, "does not name M"},
+      {"  Menu = M\n", 6, "the form has no menu M"},
+      {"  OnShow = Shown\n", 6, "TTest has no handler Shown"},
+      {"  G: TStringGrid\n    Options = [RowSelect, Editing]\n", 7, "may not hold Editing"},
+      {"  P: TPanel\n    Q: TPanel\n      M: TMainMenu\n", 8, "belongs to the form itself"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.body);
+    TestForm form;
+    try {
+      form.CreateFromText(std::string(kHeader) + c.body);
+      ADD_FAILURE() << "created without error";
+    } catch (const zolt::FormError& e) {
+      EXPECT_EQ(e.Line(), c.line) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.fragment), std::string::npos) << e.what();
+    }
+  }
+  TestForm other;
+  try {
+    other.CreateFromText("W: TOther\n");
+    ADD_FAILURE() << "a description of another kind was accepted";
+  } catch (const zolt::FormError& e) {
+    EXPECT_NE(std::string(e.what()).find("of a TOther, not a TTest"), std::string::npos);
+  }
+}
+
+// A kind registered from outside the widget layer, as the folder controls register theirs.
+class Box : public ui::Window {
+ public:
+  explicit Box(std::string tag) : tag(std::move(tag)) {}
+  std::string tag;
+};
+
+TEST(FormLoader, RegisteredKindIsCreatedWithItsBoundsAndSettings) {
+  HWND seenParent = nullptr;
+  ui::RegisterControlKind("TTestBox", [&](ui::ControlContext& c) {
+    auto box = std::make_unique<Box>(c.description.Text("Tag", ""));
+    const zolt::Bounds& b = c.control.bounds;
+    c.control.hwnd = CreateWindowExA(
+        0, "STATIC", "", WS_CHILD | WS_VISIBLE, b.left, b.top, b.width, b.height, c.parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), nullptr);
+    seenParent = c.parent;
+    c.control.window = std::move(box);
+  });
+  TestForm form;
+  form.CreateFromText(std::string(kHeader) +
+                      "  P: TPanel\n    Align = Client\n    X: TTestBox\n      Left = 7\n"
+                      "      Top = 8\n      Width = 30\n      Height = 20\n      Tag = \"t1\"\n");
+  EXPECT_EQ(seenParent, form.HandleOf("P"));
+  EXPECT_EQ(form.Get<Box>("X").tag, "t1");
+  RECT rc;
+  GetWindowRect(form.HandleOf("X"), &rc);
+  MapWindowPoints(nullptr, form.HandleOf("P"), reinterpret_cast<POINT*>(&rc), 2);
+  EXPECT_EQ(rc.left, 7);
+  EXPECT_EQ(rc.top, 8);
+  EXPECT_EQ(rc.right, 37);
+  EXPECT_EQ(rc.bottom, 28);
+  EXPECT_THROW(form.Get<ui::Panel>("X"), zolt::Exception);
+  EXPECT_THROW(form.Find("Nobody"), zolt::Exception);
+}
+
+TEST(FormLoader, ClientSizeAndDialogBorder) {
+  TestForm form;
+  form.CreateFromText(
+      "W: TTest\n  Left = 425\n  Top = 219\n  ClientWidth = 367\n  ClientHeight = 303\n"
+      "  BorderStyle = Dialog\n  Caption = \"Browse\"\n");
+  RECT rc;
+  GetClientRect(form.Handle(), &rc);
+  EXPECT_EQ(rc.right, 367);
+  EXPECT_EQ(rc.bottom, 303);
+  GetWindowRect(form.Handle(), &rc);
+  EXPECT_EQ(rc.left, 425);
+  EXPECT_EQ(rc.top, 219);
+  const LONG_PTR style = GetWindowLongPtrA(form.Handle(), GWL_STYLE);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));  // forms start hidden
+}
+
+TEST(FormLoader, ButtonsRunTheirHandlersByClickEnterAndEsc) {
+  TestForm form;
+  int ok = 0, cancel = 0, plain = 0;
+  form.Bind("OkClick", [&] { ++ok; });
+  form.Bind("CancelClick", [&] { ++cancel; });
+  form.Bind("PlainClick", [&] { ++plain; });
+  form.CreateFromText(std::string(kHeader) +
+                      "  A: TButton\n    Width = 80\n    Height = 30\n    OnClick = PlainClick\n"
+                      "  B: TButton\n    Top = 40\n    Width = 80\n    Height = 30\n"
+                      "    Default = True\n    OnClick = OkClick\n"
+                      "  C: TButton\n    Top = 80\n    Width = 80\n    Height = 30\n"
+                      "    Cancel = True\n    OnClick = CancelClick\n");
+  form.Show();
+  gui::Pump(20);
+  SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
+  EXPECT_EQ(plain, 1);
+  EXPECT_TRUE(GetWindowLongPtrA(form.HandleOf("B"), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  // Keys go through the application's loop, which gives forms their dialog keys.
+  SetFocus(form.HandleOf("A"));
+  const struct {
+    WPARAM key;
+    int* counter;
+  } keys[] = {{VK_RETURN, &ok}, {VK_ESCAPE, &cancel}};
+  for (const auto& k : keys) {
+    SCOPED_TRACE(k.key);
+    const int before = *k.counter;
+    PostMessageA(GetFocus(), WM_KEYDOWN, k.key, 1);
+    while (ui::Application::Instance().ProcessOneMessage()) {
+    }
+    EXPECT_EQ(*k.counter, before + 1);
+  }
+  EXPECT_EQ(plain, 1);
+}
+
+TEST(FormLoader, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
+  TestForm form;
+  int runs = 0;
+  form.Bind("Fail", [&] {
+    ++runs;
+    throw zolt::EConvertError::Date();
+  });
+  form.CreateFromText(std::string(kHeader) +
+                      "  A: TButton\n    Width = 80\n    Height = 30\n    OnClick = Fail\n");
+  form.Show();
+  gui::MessageBoxWatch watch;
+  SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
+  SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
+  EXPECT_EQ(runs, 2);
+  ASSERT_EQ(watch.boxes.size(), 2u);
+  const std::wstring title = ui::Widen(ui::Application::Instance().Title());
+  for (const gui::SeenBox& box : watch.boxes) {
+    EXPECT_EQ(box.caption, title);
+    EXPECT_EQ(box.text, ui::Widen("日付に変換できない値が渡されました."));
+    EXPECT_TRUE(box.errorIcon);
+  }
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+// Pixels of a panel rendered through its own paint routine.
+TEST(Panel, RaisedBevelButtonFaceAndCaptionPlacement) {
+  TestForm form;
+  form.CreateFromText(std::string(kHeader) +
+                      "  Font.Height = -15\n"
+                      "  L: TPanel\n    Width = 200\n    Height = 41\n"
+                      "    Alignment = LeftJustify\n    Caption = \"WWWW\"\n"
+                      "  C: TPanel\n    Top = 50\n    Width = 200\n    Height = 41\n"
+                      "    Caption = \"WWWW\"\n"
+                      "  E: TPanel\n    Top = 100\n    Width = 200\n    Height = 41\n");
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  auto textColumns = [&](const ui::MemoryCanvas& c, int& first, int& last, int& top, int& bottom) {
+    first = last = top = bottom = -1;
+    for (int y = 1; y < 40; ++y) {
+      for (int x = 1; x < 199; ++x) {
+        if (c.Pixel(x, y) == face) continue;
+        if (first < 0 || x < first) first = x;
+        if (x > last) last = x;
+        if (top < 0) top = y;
+        bottom = y;
+      }
+    }
+  };
+  for (const char* name : {"L", "C", "E"}) {
+    SCOPED_TRACE(name);
+    auto canvas = gui::Render(form.HandleOf(name));
+    const struct {
+      int x, y;
+      COLORREF color;
+    } edges[] = {{0, 0, light},    {100, 0, light},  {0, 20, light},    {198, 0, light},
+                 {199, 0, shadow}, {199, 1, shadow}, {199, 40, shadow}, {100, 40, shadow},
+                 {1, 40, shadow},  {0, 40, light},   {1, 1, face}};
+    for (const auto& e : edges) {
+      SCOPED_TRACE(testing::Message() << e.x << "," << e.y);
+      EXPECT_EQ(canvas->Pixel(e.x, e.y), e.color);
+    }
+    int first, last, top, bottom;
+    textColumns(*canvas, first, last, top, bottom);
+    if (std::string(name) == "E") {
+      EXPECT_EQ(first, -1);  // no caption, nothing but face inside the bevel
+      continue;
+    }
+    ASSERT_GE(first, 0);
+    // Vertically centred: as much room above the text as below, within a pixel or two.
+    EXPECT_LE(std::abs((top - 1) - (39 - bottom)), 4) << top << " " << bottom;
+    if (std::string(name) == "L") {
+      EXPECT_LE(first, 4);
+    } else {
+      EXPECT_LE(std::abs((first - 1) - (198 - last)), 2) << first << " " << last;
+    }
+  }
+  // A new caption repaints with the new text.
+  auto& panel = form.Get<ui::Panel>("E");
+  panel.SetCaption(" 12 Files");
+  EXPECT_EQ(panel.Caption(), " 12 Files");
+  int first, last, top, bottom;
+  textColumns(*gui::Render(form.HandleOf("E")), first, last, top, bottom);
+  EXPECT_GE(first, 0);
+}
+
+TEST(Panel, ReadOnlyEditIsClippedByItsPanel) {
+  TestForm form;
+  form.CreateFromText(std::string(kHeader) +
+                      "  P: TPanel\n    Left = 10\n    Top = 10\n    Width = 100\n    Height = 40\n"
+                      "    E: TEdit\n      Left = 30\n      Width = 200\n      Height = 41\n"
+                      "      ReadOnly = True\n      Text = \"\"\n");
+  form.Show();
+  SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  gui::Pump(100);
+  // Read the screen: the edit's inside, in the window colour, runs up to the panel's right edge,
+  // and nothing of the edit shows beyond it.
+  HWND panel = form.HandleOf("P");
+  HDC screen = GetDC(nullptr);
+  POINT inside{60, 20}, lastColumn{99, 20}, beyond{105, 20};
+  ClientToScreen(panel, &inside);
+  ClientToScreen(panel, &lastColumn);
+  ClientToScreen(panel, &beyond);
+  EXPECT_EQ(GetPixel(screen, inside.x, inside.y), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetPixel(screen, lastColumn.x, lastColumn.y), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetPixel(screen, beyond.x, beyond.y), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(GetWindowLongPtrA(panel, GWL_STYLE) & WS_CLIPCHILDREN);
+}
+
+TEST(Fonts, MissingFaceFallsBackToAnInstalledJapaneseGothic) {
+  const struct {
+    const wchar_t* face;
+    bool proportional;
+  } cases[] = {{L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF", true},  // ＭＳ Ｐゴシック
+               {L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", false},       // ＭＳ ゴシック
+               {L"No Such Face At All", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(ui::NarrowForTrace(c.face));
+    const std::wstring face = ui::InstalledFace(c.face, SHIFTJIS_CHARSET);
+    ui::Font font = ui::CreateFormFont(c.face, -15, SHIFTJIS_CHARSET, FW_NORMAL, false);
+    ASSERT_TRUE(font);
+    // The font really is the face chosen (an installed one, not a substitute the system picked),
+    // with Shift-JIS glyphs.
+    ui::ScopedWindowDc dc(nullptr);
+    ui::ScopedSelect selected(dc.Get(), font.Get());
+    wchar_t used[LF_FACESIZE] = L"";
+    GetTextFaceW(dc.Get(), LF_FACESIZE, used);
+    EXPECT_EQ(std::wstring(used), face);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.Get(), &tm);
+    EXPECT_EQ(tm.tmCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 15);
+    // A fixed-pitch request keeps a fixed pitch (TMPF_FIXED_PITCH set means variable).
+    if (face != c.face) {
+      EXPECT_EQ((tm.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0, c.proportional);
+    }
+  }
+}
+
+}  // namespace

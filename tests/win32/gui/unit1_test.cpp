@@ -1,0 +1,362 @@
+#include "win32/Unit1.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "gui/gui_support.h"
+#include "support/fake_os.h"
+#include "win32/ui/application.h"
+
+namespace {
+
+// A control's rectangle relative to its parent's client area.
+RECT InParent(HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+std::string TextOf(HWND hwnd) {
+  char text[512] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// A mouse message's point; x may be negative (left of the window).
+LPARAM At(int x, int y) {
+  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y));
+}
+
+void DropQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// Handles pending messages for a moment; true when the loop's quit message came among them.
+bool QuitPosted(DWORD ms = 20) {
+  const DWORD end = GetTickCount() + ms;
+  bool quit = false;
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) quit = true;
+      DispatchMessageA(&msg);
+    }
+    Sleep(1);
+  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+  return quit;
+}
+
+class Form1Test : public testing::Test {
+ protected:
+  void SetUp() override {
+    DropQuit();
+    form = std::make_unique<TForm1>(machine);
+    form->Create();
+    form->Show();
+    gui::Pump(20);
+  }
+  void TearDown() override {
+    form.reset();
+    DropQuit();
+  }
+
+  HWND H(const char* name) { return form->HandleOf(name); }
+
+  // Client size of the window, so that the rectangles follow from it whatever the metrics.
+  SIZE Client() {
+    RECT rc;
+    GetClientRect(form->Handle(), &rc);
+    return SIZE{rc.right, rc.bottom};
+  }
+
+  // Every control's rectangle for a client area of w x h with a left pane `left` wide.
+  void ExpectLayout(int w, int h, int left) {
+    const int right = w - left - 4;
+    const struct {
+      const char* name;
+      RECT rect;
+    } cases[] = {
+        {"Panel1", {0, 0, left, h}},
+        {"Splitter1", {left, 0, left + 4, h}},
+        {"Panel2", {left + 4, 0, w, h}},
+        {"Panel3", {1, 1, left - 1, 41}},
+        {"Panel4", {1, h - 42, left - 1, h - 1}},
+        {"StringGrid1", {1, 41, left - 1, h - 42}},
+        {"Button1", {0, 0, 31, 41}},
+        {"Edit1", {30, 0, 431, 41}},
+        {"Panel5", {1, 1, right - 1, 41}},
+        {"Button2", {0, 0, 31, 41}},
+        {"Edit2", {30, 0, 431, 41}},
+        {"Panel6", {1, h - 42, right - 1, h - 1}},
+        {"StringGrid2", {1, 41, right - 1, h - 42}},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.name);
+      const RECT rc = InParent(H(c.name));
+      EXPECT_EQ(rc.left, c.rect.left);
+      EXPECT_EQ(rc.top, c.rect.top);
+      EXPECT_EQ(rc.right, c.rect.right);
+      EXPECT_EQ(rc.bottom, c.rect.bottom);
+    }
+  }
+
+  fake::Machine machine;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(Form1Test, WindowAtItsPlaceWithItsCaptionAndMenu) {
+  RECT rc;
+  GetWindowRect(form->Handle(), &rc);
+  EXPECT_EQ(rc.left, 196);
+  EXPECT_EQ(rc.top, 116);
+  EXPECT_EQ(rc.right - rc.left, 701);
+  EXPECT_EQ(rc.bottom - rc.top, 480);
+  wchar_t caption[32] = L"";
+  GetWindowTextW(form->Handle(), caption, 32);
+  EXPECT_STREQ(caption, L"ZOLT");
+  const LONG_PTR style = GetWindowLongPtrA(form->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)),
+            ui::Application::Instance().Icon());
+  EXPECT_NE(ui::Application::Instance().Icon(), nullptr);
+
+  HMENU menu = GetMenu(form->Handle());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  const wchar_t* const texts[] = {L"Exit(&X)", L"Compare(&C)"};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    wchar_t text[32] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, texts[i]);
+    EXPECT_EQ(GetSubMenu(menu, i), nullptr);
+  }
+}
+
+TEST_F(Form1Test, ControlsAtTheirDesignRectangles) {
+  const SIZE client = Client();
+  // With the classic metrics the outer 701 x 480 leaves the designed 693 x 434.
+  if (GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+          2 * GetSystemMetrics(SM_CYFRAME) ==
+      46) {
+    EXPECT_EQ(client.cx, 693);
+    EXPECT_EQ(client.cy, 434);
+  }
+  ExpectLayout(client.cx, client.cy, 345);
+}
+
+TEST_F(Form1Test, StartStateIsBlank) {
+  const struct { const char* name; } blanks[] = {{"Edit1"}, {"Edit2"}, {"Panel4"}, {"Panel6"}};
+  for (const auto& b : blanks) {
+    SCOPED_TRACE(b.name);
+    EXPECT_EQ(TextOf(H(b.name)), "");
+  }
+  for (const char* name : {"StringGrid1", "StringGrid2"}) {
+    SCOPED_TRACE(name);
+    const ui::StringGrid& grid = form->Get<ui::StringGrid>(name);
+    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(grid.ColCount(), 3);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.FixedCols(), 0);
+    EXPECT_EQ(grid.DefaultRowHeight(), 24);
+    EXPECT_EQ(grid.ColWidth(0), 106);
+    EXPECT_EQ(grid.Cell(0, 0), "FileName");
+    EXPECT_EQ(grid.Cell(1, 0), "Size");
+    EXPECT_EQ(grid.Cell(2, 0), "DateTime");
+    for (int col = 0; col < 3; ++col) EXPECT_EQ(grid.Cell(col, 1), "");
+    EXPECT_EQ(grid.Options(),
+              unsigned{ui::kGridFixedVertLine | ui::kGridFixedHorzLine | ui::kGridVertLine |
+                       ui::kGridHorzLine | ui::kGridColSizing | ui::kGridRowSelect});
+  }
+  EXPECT_TRUE(form->Marks1.Empty());
+  EXPECT_TRUE(form->Marks2.Empty());
+  EXPECT_EQ(form->FileCount1, 0);
+  EXPECT_EQ(form->FileCount2, 0);
+  // The path boxes are read-only.
+  EXPECT_TRUE(GetWindowLongPtrA(H("Edit1"), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrA(H("Edit2"), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(Form1Test, ShowingAgainEmptiesThePanes) {
+  SetWindowTextA(H("Edit1"), "C:\\DATA\\");
+  form->Get<ui::Panel>("Panel6").SetCaption(" 3 Files");
+  form->Marks1.Reset(3);
+  form->FileCount2 = 3;
+  ShowWindow(form->Handle(), SW_HIDE);
+  form->Show();
+  EXPECT_EQ(TextOf(H("Edit1")), "");
+  EXPECT_EQ(form->Get<ui::Panel>("Panel6").Caption(), "");
+  EXPECT_TRUE(form->Marks1.Empty());
+  EXPECT_EQ(form->FileCount2, 0);
+}
+
+TEST_F(Form1Test, ResizingKeepsTheLeftPaneAndGivesTheRestToTheRight) {
+  const struct {
+    int width;
+    int height;
+  } sizes[] = {{901, 680}, {500, 300}, {701, 480}, {1100, 900}};
+  for (const auto& s : sizes) {
+    SCOPED_TRACE(s.width);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, s.width, s.height, SWP_NOMOVE | SWP_NOZORDER);
+    const SIZE client = Client();
+    EXPECT_EQ(client.cx, s.width - 8);
+    ExpectLayout(client.cx, client.cy, 345);
+  }
+}
+
+TEST_F(Form1Test, DraggingTheSplitterMovesWidthBetweenThePanes) {
+  const SIZE client = Client();
+  const int maxLeft = client.cx - 4 - 30;  // the right pane keeps 30 pixels
+  const struct {
+    int proposedLeft;  // where the drag takes the splitter's left edge
+    int left;          // the left pane's width that follows
+  } drags[] = {{247, 247},      {447, 447},         {-1000, 30},
+               {29, 30},        {30, 30},           {31, 31},
+               {2000, maxLeft}, {maxLeft, maxLeft}, {maxLeft + 1, maxLeft},
+               {345, 345}};
+  int left = 345;
+  for (const auto& d : drags) {
+    SCOPED_TRACE(d.proposedLeft);
+    HWND splitter = H("Splitter1");
+    auto& bar = form->Get<ui::Splitter>("Splitter1");
+    // Grabbed 2 pixels inside; the mouse goes where the grabbed point would be.
+    const int toX = d.proposedLeft + 2 - left;
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 100));
+    EXPECT_TRUE(bar.Dragging());
+    EXPECT_EQ(GetCapture(), splitter);
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, At(toX, 100));
+    // While dragging the bar shows the new place; the panes have not moved yet.
+    EXPECT_EQ(bar.BarLeft(), d.left);
+    EXPECT_EQ(InParent(H("Panel1")).right, left);
+    SendMessageA(splitter, WM_LBUTTONUP, 0, At(toX, 100));
+    EXPECT_FALSE(bar.Dragging());
+    EXPECT_NE(GetCapture(), splitter);
+    left = d.left;
+    ExpectLayout(client.cx, client.cy, left);
+  }
+  // The new width survives a resize.
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+  ExpectLayout(Client().cx, Client().cy, left);
+}
+
+TEST_F(Form1Test, SplitterShowsAHatchedBarWhileDragging) {
+  HWND splitter = H("Splitter1");
+  EXPECT_EQ(GetClassLongPtrA(splitter, GCLP_HCURSOR),
+            reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_SIZEWE)));
+  gui::Pump(50);
+  // The bar is inverted onto the window: read the window's pixels before and during the drag.
+  struct Dc {
+    HWND hwnd;
+    HDC dc;
+    ~Dc() { ReleaseDC(hwnd, dc); }
+    HDC Get() const { return dc; }
+  } dc{form->Handle(), GetDCEx(form->Handle(), nullptr, DCX_CACHE)};  // children not clipped
+  const int y = 200, x = 200;
+  COLORREF before[4];
+  for (int i = 0; i < 4; ++i) before[i] = GetPixel(dc.Get(), x + i, y);
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, At(0, 100));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, At(x - 345, 100));
+  int inverted = 0;
+  for (int i = 0; i < 4; ++i) {
+    const COLORREF now = GetPixel(dc.Get(), x + i, y);
+    if (now == (before[i] ^ 0x00FFFFFF))
+      ++inverted;
+    else
+      EXPECT_EQ(now, before[i]) << i;
+  }
+  EXPECT_EQ(inverted, 2);  // every other pixel of the row: a hatch
+  SendMessageA(splitter, WM_LBUTTONUP, 0, At(x - 345, 100));
+}
+
+TEST_F(Form1Test, TabOrderRunsThroughTheLeftPaneThenTheRight) {
+  const char* const order[] = {"Button1", "Edit1", "StringGrid1",
+                               "Button2", "Edit2", "StringGrid2"};
+  for (size_t i = 0; i < 6; ++i) {
+    SCOPED_TRACE(order[i]);
+    EXPECT_EQ(GetNextDlgTabItem(form->Handle(), H(order[i]), FALSE), H(order[(i + 1) % 6]));
+  }
+}
+
+TEST_F(Form1Test, ExitMenuCloseBoxAndAltXAllRunFormClose) {
+  const struct {
+    const char* how;
+    void (*close)(HWND form);
+  } ways[] = {
+      {"Exit(&X) chosen on the bar",
+       [](HWND f) {
+         HMENU menu = GetMenu(f);
+         SendMessageA(f, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, 0), 0), 0);
+       }},
+      {"the close box", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Alt+X", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_KEYMENU, 'x'); }},
+  };
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.how);
+    if (!form) SetUp();
+    form->Marks1.Reset(4);
+    form->Marks2.Reset(2);
+    form->FileCount1 = 4;
+    SetWindowTextA(H("Edit1"), "C:\\KEEP\\");
+    const HWND hwnd = form->Handle();
+    EXPECT_EQ(ui::Application::Instance().MainWindow(), hwnd);
+    w.close(hwnd);
+    EXPECT_TRUE(QuitPosted());     // the main window is gone: the loop ends
+    EXPECT_FALSE(IsWindow(hwnd));  // the main window is gone: the loop ends
+    EXPECT_TRUE(form->Marks1.Empty());
+    EXPECT_TRUE(form->Marks2.Empty());
+    EXPECT_EQ(form->FileCount1, 4);  // the counts are left as they are
+    form.reset();
+  }
+}
+
+TEST_F(Form1Test, AltCDoesNotCloseTheWindow) {
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'c');
+  EXPECT_FALSE(QuitPosted());
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
+  EXPECT_EQ(form->DateSeparator(), "/");
+  EXPECT_EQ(form->TimeSeparator(), ":");
+  const struct {
+    const char* date;
+    const char* time;
+    const char* expectDate;
+    const char* expectTime;
+  } cases[] = {{"-", ".", "-", "."}, {"", "", "/", ":"}, {".", "", ".", ":"}};
+  int resets = machine.localeResets;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.date);
+    machine.SetSeparators(c.date, c.time);
+    SendMessageA(form->Handle(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(form->DateSeparator(), c.expectDate);
+    EXPECT_EQ(form->TimeSeparator(), c.expectTime);
+    EXPECT_EQ(machine.localeResets, ++resets);
+  }
+}
+
+TEST_F(Form1Test, FontIsTheJapaneseGothicAtFifteenPixels) {
+  LOGFONTW lf{};
+  ASSERT_TRUE(GetObjectW(form->FontHandle(), sizeof lf, &lf));
+  EXPECT_EQ(lf.lfHeight, -15);
+  EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(std::wstring(lf.lfFaceName),
+            ui::InstalledFace(L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF", SHIFTJIS_CHARSET));
+  // Every control shows the form's font.
+  for (const char* name : {"Button1", "Edit1", "Panel4", "Edit2", "Panel6"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(H(name), WM_GETFONT, 0, 0)), form->FontHandle());
+  }
+  // Text height 15: the character height without internal leading.
+  ui::ScopedWindowDc dc(form->Handle());
+  ui::ScopedSelect font(dc.Get(), form->FontHandle());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc.Get(), &tm);
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 15);
+}
+
+}  // namespace
