@@ -62,9 +62,7 @@ os::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, in
   return zolt::FromCivil(c) - static_cast<int64_t>(offsetMinutes) * kTicksPerMinute;
 }
 
-Machine::Machine() {
-  AddDrive('c', os::kDriveFixed, "SYSTEM");
-}
+Machine::Machine() { AddDrive('c', os::kDriveFixed, "SYSTEM"); }
 
 Drive& Machine::AddDrive(char letter, unsigned type, const std::string& label) {
   const char upper = static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 32 : letter);
@@ -130,7 +128,7 @@ bool Machine::Resolve(const std::string& p, std::string& absolute) {
       base = root;
     } else {
       auto it = driveCurrent_.find(Key(root.substr(0, 2)));
-      base = it != driveCurrent_.end()            ? it->second
+      base = it != driveCurrent_.end() ? it->second
              : Key(RootOf(current_)) == Key(root) ? current_
                                                   : root;
     }
@@ -151,8 +149,7 @@ bool Machine::Resolve(const std::string& p, std::string& absolute) {
     size_t start = 0;
     while (start <= s.size()) {
       size_t cut = text::FindFirstBackslash(*this, s, start);
-      std::string part =
-          s.substr(start, cut == std::string::npos ? std::string::npos : cut - start);
+      std::string part = s.substr(start, cut == std::string::npos ? std::string::npos : cut - start);
       if (part == "..") {
         if (!parts.empty()) parts.pop_back();
       } else if (!part.empty() && part != ".") {
@@ -293,9 +290,7 @@ bool Machine::Failing(Service service) {
   return true;
 }
 
-std::string Machine::Current() const {
-  return current_;
-}
+std::string Machine::Current() const { return current_; }
 
 std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, os::SearchFor) {
   ++findCalls;
@@ -418,8 +413,8 @@ bool Machine::EnterDirectory(const std::string& path) {
   Node* node = Find(absolute);
   if (!node) {
     std::string parent = absolute.substr(0, text::FindLastBackslash(*this, absolute));
-    lastError_ =
-        parent.size() <= 3 || Find(parent) ? os::kErrorFileNotFound : os::kErrorPathNotFound;
+    lastError_ = parent.size() <= 3 || Find(parent) ? os::kErrorFileNotFound
+                                                    : os::kErrorPathNotFound;
     return false;
   }
   if (!(node->attributes & os::kAttrDirectory)) {

@@ -69,9 +69,9 @@ class Machine : public os::Os {
   void Heal() { failures_.clear(); }
 
   // --- what happened ---
-  std::vector<std::string> volumeQueries;        // roots asked for volume information
+  std::vector<std::string> volumeQueries;     // roots asked for volume information
   std::vector<unsigned> errorModeAtVolumeQuery;  // the error mode at each of those questions
-  std::vector<std::string> enteredPaths;         // every SetCurrentDirectory argument
+  std::vector<std::string> enteredPaths;      // every SetCurrentDirectory argument
   int findCalls = 0;
   int nextCalls = 0;
   int openSearches = 0;     // searches started and not yet closed
@@ -120,8 +120,8 @@ class Machine : public os::Os {
   Node* Find(const std::string& absolute);
   std::string RootOf(const std::string& absolute) const;
 
-  std::map<std::string, Node> nodes_;    // by key (folded absolute path, no trailing "\")
-  std::map<std::string, Drive> drives_;  // by folded root: "c:" or "\\s\p"
+  std::map<std::string, Node> nodes_;      // by key (folded absolute path, no trailing "\")
+  std::map<std::string, Drive> drives_;    // by folded root: "c:" or "\\s\p"
   std::map<std::string, std::string> driveCurrent_;  // folded root -> absolute current folder
   std::map<std::string, uint32_t> forbidden_;
   std::set<std::string> unlistable_;
