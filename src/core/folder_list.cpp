@@ -114,7 +114,7 @@ std::pair<char, std::string> FolderList::Resolve(const std::string& p, const std
           attributes != os::kInvalidAttributes && !(attributes & os::kAttrDirectory);
       if (!plainFile) {
         Enter(f);
-        r = r.size() == 1 ? "\\" + f : r + "\\" + f;
+        r = text::JoinPath(os_, r, f);  // "\" + f at the root, r + "\" + f below it
       }
     }
     if (d == '\0') r = q + r;

@@ -251,6 +251,8 @@ TEST(FolderList, ResolvingRequestedPaths) {
       {"C:\\", "DATA", "C:\\DATA"},
       {"C:\\", "c:\\data\\sub", "C:\\DATA\\SUB"},
       {"C:\\", "DATA\\SUB", "C:\\DATA\\SUB"},
+      {"C:\\", "A\\B", "C:\\A\\B"},  // a one-letter folder on the way
+      {"C:\\A", "B", "C:\\A\\B"},
       {"C:\\", "C:\\DATA\\x.txt", "C:\\DATA"},
       {"C:\\", "C:\\DATA\\*.txt", "C:\\DATA"},
       {"C:\\", "DATA\\x.txt", "C:\\DATA"},
