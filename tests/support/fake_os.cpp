@@ -188,7 +188,7 @@ std::string Machine::DisplayPath(const std::string& key) const {
   while (start < key.size()) {
     size_t cut = text::FindFirstBackslash(const_cast<Machine&>(*this), key, start);
     std::string prefix = key.substr(0, cut);
-    path += (path.back() == '\\' ? "" : "\\") + nodes_.at(prefix).name;
+    path = text::JoinPath(const_cast<Machine&>(*this), path, nodes_.at(prefix).name);
     if (cut == std::string::npos) break;
     start = cut + 1;
   }
@@ -389,6 +389,7 @@ bool Machine::VolumeInformation(const std::string& root, std::string* label, uin
 }
 
 bool Machine::NetworkConnection(const std::string& local, std::string& remote) {
+  networkQueries.push_back(local);
   if (Failing(Service::kNetworkConnection)) return false;
   auto it = drives_.find(Key(local));
   if (it == drives_.end() || it->second.remote.empty()) {
@@ -407,6 +408,7 @@ unsigned Machine::SetErrorMode(unsigned mode) {
 
 bool Machine::EnterDirectory(const std::string& path) {
   enteredPaths.push_back(path);
+  if (beforeEnter) beforeEnter(path);
   if (Failing(Service::kEnterDirectory)) return false;
   std::string absolute;
   if (!Resolve(path, absolute)) return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -72,6 +73,10 @@ class Machine : public os::Os {
   std::vector<std::string> volumeQueries;     // roots asked for volume information
   std::vector<unsigned> errorModeAtVolumeQuery;  // the error mode at each of those questions
   std::vector<std::string> enteredPaths;      // every SetCurrentDirectory argument
+  std::vector<std::string> networkQueries;    // every WNetGetConnection argument
+  // Called with each SetCurrentDirectory argument before it is handled: a test can change the
+  // machine in the middle of an operation (a disc taken out, a folder deleted).
+  std::function<void(const std::string& path)> beforeEnter;
   int findCalls = 0;
   int nextCalls = 0;
   int openSearches = 0;     // searches started and not yet closed
