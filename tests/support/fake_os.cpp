@@ -1,5 +1,7 @@
 #include "support/fake_os.h"
 
+#include <functional>
+
 #include "core/file_time.h"
 #include "core/text.h"
 
@@ -24,11 +26,21 @@ bool MatchMask(const std::string& mask, const std::string& name, size_t m = 0, s
 
 class Search : public os::FileSearch {
  public:
-  Search(std::vector<os::FindEntry> entries, int& nextCalls)
-      : entries_(std::move(entries)), nextCalls_(nextCalls) {}
+  Search(std::vector<os::FindEntry> entries, int& nextCalls, int& open,
+         std::function<bool()> failing)
+      : entries_(std::move(entries)),
+        nextCalls_(nextCalls),
+        open_(open),
+        failing_(std::move(failing)) {
+    ++open_;
+  }
+  ~Search() override { --open_; }
   bool Next(os::FindEntry& entry) override {
     ++nextCalls_;
-    if (at_ >= entries_.size()) return false;
+    if (stopped_ || at_ >= entries_.size() || failing_()) {
+      stopped_ = true;
+      return false;
+    }
     entry = entries_[at_++];
     return true;
   }
@@ -36,7 +48,10 @@ class Search : public os::FileSearch {
  private:
   std::vector<os::FindEntry> entries_;
   size_t at_ = 0;
+  bool stopped_ = false;
   int& nextCalls_;
+  int& open_;
+  std::function<bool()> failing_;
 };
 
 }  // namespace
@@ -173,7 +188,7 @@ std::string Machine::DisplayPath(const std::string& key) const {
   while (start < key.size()) {
     size_t cut = text::FindFirstBackslash(const_cast<Machine&>(*this), key, start);
     std::string prefix = key.substr(0, cut);
-    path += (path.back() == '\\' ? "" : "\\") + nodes_.at(prefix).name;
+    path = text::JoinPath(const_cast<Machine&>(*this), path, nodes_.at(prefix).name);
     if (cut == std::string::npos) break;
     start = cut + 1;
   }
@@ -259,11 +274,17 @@ void Machine::SetSeparators(const std::string& date, const std::string& time) {
   timeSeparator_ = time;
 }
 
-void Machine::Fail(Service service, uint32_t code, int count) { failures_[service] = {code, count}; }
+void Machine::Fail(Service service, uint32_t code, int count, int after) {
+  failures_[service] = {code, count, after};
+}
 
 bool Machine::Failing(Service service) {
   auto it = failures_.find(service);
   if (it == failures_.end()) return false;
+  if (it->second.after > 0) {
+    --it->second.after;
+    return false;
+  }
   lastError_ = it->second.code;
   if (it->second.count > 0 && --it->second.count == 0) failures_.erase(it);
   return true;
@@ -273,8 +294,13 @@ std::string Machine::Current() const { return current_; }
 
 std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, os::SearchFor) {
   ++findCalls;
+  lastPattern = pattern;
   std::vector<os::FindEntry> entries;
-  if (Failing(Service::kFindFiles)) return std::make_unique<Search>(entries, nextCalls);
+  auto search = [&] {
+    return std::make_unique<Search>(std::move(entries), nextCalls, openSearches,
+                                    [this] { return Failing(Service::kFindNext); });
+  };
+  if (Failing(Service::kFindFiles)) return search();
   size_t cut = text::FindLastBackslash(*this, pattern);
   std::string folder = cut == std::string::npos ? "." : pattern.substr(0, cut + 1);
   std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
@@ -282,7 +308,7 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
   Node* node = Resolve(folder, absolute) ? Find(absolute) : nullptr;
   if (!node || !(node->attributes & os::kAttrDirectory) || unlistable_.count(Key(absolute))) {
     lastError_ = os::kErrorPathNotFound;
-    return std::make_unique<Search>(entries, nextCalls);
+    return search();
   }
   const bool all = mask == "*.*" || mask == "*";
   if (RootOf(absolute) != absolute && all) {
@@ -303,7 +329,7 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
     entry.lastWrite = child.lastWrite;
     entries.push_back(entry);
   }
-  return std::make_unique<Search>(entries, nextCalls);
+  return search();
 }
 
 bool Machine::FileTimeToLocal(os::FileTime utc, os::FileTime& local) {
@@ -363,6 +389,7 @@ bool Machine::VolumeInformation(const std::string& root, std::string* label, uin
 }
 
 bool Machine::NetworkConnection(const std::string& local, std::string& remote) {
+  networkQueries.push_back(local);
   if (Failing(Service::kNetworkConnection)) return false;
   auto it = drives_.find(Key(local));
   if (it == drives_.end() || it->second.remote.empty()) {
@@ -381,6 +408,7 @@ unsigned Machine::SetErrorMode(unsigned mode) {
 
 bool Machine::EnterDirectory(const std::string& path) {
   enteredPaths.push_back(path);
+  if (beforeEnter) beforeEnter(path);
   if (Failing(Service::kEnterDirectory)) return false;
   std::string absolute;
   if (!Resolve(path, absolute)) return false;

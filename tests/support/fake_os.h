@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -18,6 +19,7 @@ namespace fake {
 // The services, each of which can be made to fail.
 enum class Service {
   kFindFiles,
+  kFindNext,  // a search already started stops
   kFileTimeToLocal,
   kFileTimeToDos,
   kLocaleSeparator,
@@ -62,16 +64,23 @@ class Machine : public os::Os {
   void SetOffsetMinutes(int minutes) { offsetMinutes_ = minutes; }
   void SetSeparators(const std::string& date, const std::string& time);
   void SetDoubleByte(bool dbcs) { doubleByte_ = dbcs; }
-  // The service fails with code from now on (count < 0), or for its next count calls.
-  void Fail(Service service, uint32_t code, int count = -1);
+  // The service fails with code from now on (count < 0), or for its next count calls; with
+  // after > 0, only once that many calls have succeeded.
+  void Fail(Service service, uint32_t code, int count = -1, int after = 0);
   void Heal() { failures_.clear(); }
 
   // --- what happened ---
   std::vector<std::string> volumeQueries;     // roots asked for volume information
   std::vector<unsigned> errorModeAtVolumeQuery;  // the error mode at each of those questions
   std::vector<std::string> enteredPaths;      // every SetCurrentDirectory argument
+  std::vector<std::string> networkQueries;    // every WNetGetConnection argument
+  // Called with each SetCurrentDirectory argument before it is handled: a test can change the
+  // machine in the middle of an operation (a disc taken out, a folder deleted).
+  std::function<void(const std::string& path)> beforeEnter;
   int findCalls = 0;
   int nextCalls = 0;
+  int openSearches = 0;     // searches started and not yet closed
+  std::string lastPattern;  // the pattern of the latest search
   unsigned ErrorMode() const { return errorMode_; }
   std::string Current() const;
 
@@ -124,6 +133,7 @@ class Machine : public os::Os {
   struct Failure {
     uint32_t code;
     int count;
+    int after;
   };
   std::map<Service, Failure> failures_;
   std::string current_ = "C:\\";

@@ -89,9 +89,40 @@ class StringGrid : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  struct Impl;
-  void UpdateScrollBars();
+  // Geometry, in client pixels; every cell is followed by its right and bottom grid line.
+  int Pitch() const;  // row height plus one grid line
+  int FixedWidth() const;
+  int FixedHeight() const;
+  int ScrollableWidth() const;
+  int ColLeft(int col) const;
+  long long RowTop(int row) const;  // 64-bit: far rows lie far below the client area
+  SIZE ClientSize() const;
+  int RowsFitting(int height) const;
+  int MaxTopRow() const;
+  int MaxLeftOffset() const;
+
+  // Sets the scroll bars from the geometry, showing each only when needed, and clamps the
+  // scroll position; true when the position had to move.
+  bool UpdateScrollBars();
+  void Changed();  // after a geometry change: scroll bars and a full repaint
   void InvalidateRow(int row);
+  void InvalidateCell(int col, int row);
+  void ScrollTo(int topRow, int leftOffset);
+  void ScrollRowIntoView(int row);
+  void ScrollColIntoView(int col);
+  void MoveTo(int col, int row);
+  int SizingColAt(int x, int y) const;  // the column whose right boundary is under (x, y), or -1
+
+  void Render(HDC dc, const RECT& dirty);
+  void DrawCell(HDC dc, int col, int row, const RECT& rect, bool focused);
+  HFONT CurrentFont() const;
+
+  bool OnKeyDown(WPARAM key);
+  void OnScroll(int bar, int code);
+  void OnMouseWheel(int delta);
+  void OnLButtonDown(int x, int y, bool doubleClick);
+  void OnMouseMove(int x);
+  bool OnSetCursor();
 
   zolt::CellTable cells_;
   std::vector<int> colWidths_;
@@ -105,8 +136,11 @@ class StringGrid : public Window {
   int row_ = 1;
   int col_ = 1;
   int topRow_ = 1;
-  int leftCol_ = 1;
-  int leftOffset_ = 0;  // horizontal scroll in pixels within the scrollable columns
+  int leftOffset_ = 0;            // horizontal scroll in pixels within the scrollable columns
+  int sizingCol_ = -1;            // column being resized by a drag, or -1
+  int sizingGrab_ = 0;            // pointer offset from that column's boundary when the drag began
+  long long wheelRemainder_ = 0;  // wheel travel not yet worth a whole row, in rows x WHEEL_DELTA
+  bool updatingScrollBars_ = false;
 };
 
 }  // namespace ui

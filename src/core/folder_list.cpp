@@ -1,0 +1,237 @@
+#include "core/folder_list.h"
+
+#include <algorithm>
+
+#include "core/errors.h"
+#include "core/text.h"
+
+namespace folderctl {
+namespace {
+
+// Repainting stays suspended for the whole rebuild and resumes however it ends.
+class RebuildScope {
+ public:
+  explicit RebuildScope(FolderListView* view) : view_(view) {
+    if (view_) view_->RebuildStarted();
+  }
+  ~RebuildScope() {
+    if (view_) view_->RebuildFinished();
+  }
+  RebuildScope(const RebuildScope&) = delete;
+  RebuildScope& operator=(const RebuildScope&) = delete;
+
+ private:
+  FolderListView* view_;
+};
+
+}  // namespace
+
+int FolderItemHeight(int fontCellHeight) {
+  return std::max(fontCellHeight, kFolderGlyphHeight + 1);
+}
+
+FolderList::FolderList(os::Os& os) : os_(os), current_(ProcessDirectory()) {}
+
+std::string FolderList::ProcessDirectory() {
+  std::string path;
+  if (!os_.ReadCurrentDirectory(path) || path.empty()) throw zolt::EInOutError(os_.LastError());
+  return path;
+}
+
+void FolderList::Enter(const std::string& path) {
+  if (!os_.EnterDirectory(path)) throw zolt::EInOutError(os_.LastError());
+}
+
+bool FolderList::IsFolder(const std::string& path) {
+  if (path.empty()) return false;
+  const uint32_t attributes = os_.FileAttributes(path);
+  return attributes != os::kInvalidAttributes && (attributes & os::kAttrDirectory);
+}
+
+bool FolderList::SameFolder(const std::string& a, const std::string& b) {
+  if (caseSensitive_) return os_.CompareText(a, b, false) == os::Order::kEqual;
+  return os_.CompareText(text::FoldFileName(os_, a), text::FoldFileName(os_, b), false) ==
+         os::Order::kEqual;
+}
+
+void FolderList::SetCurrentFolder(const std::string& p) {
+  if (p.empty() || SameFolder(p, current_)) return;
+  const std::string processBefore = ProcessDirectory();
+  const auto [d, r] = Resolve(p, processBefore);
+  const std::string before = current_;
+  try {
+    // Another drive: the platform resolves "X:" to that drive's own current folder.
+    if (d != '\0' && !text::SameLetterIgnoringCase(d, current_[0])) {
+      Enter(std::string(1, d) + ":");
+      current_ = ProcessDirectory();
+    }
+    // A drive-relative r is taken against the list's own folder, not wherever the process is.
+    if (IsFolder(current_)) Enter(current_);
+    Enter(r);
+    current_ = ProcessDirectory();
+  } catch (...) {
+    // Nothing half-changed: the list keeps its folder and the process goes back to where it was
+    // (a drive switch may already have moved both).
+    current_ = before;
+    if (IsFolder(processBefore)) os_.EnterDirectory(processBefore);
+    throw;
+  }
+  Rebuild();
+  if (OnChange) OnChange();
+}
+
+std::pair<char, std::string> FolderList::Resolve(const std::string& p, const std::string& s) {
+  char d = s[0];
+  std::string r = p;
+  std::string q;
+  if (r.size() >= 2 && r.front() == '[' && r.back() == ']') {
+    r = r.substr(1, r.size() - 2);
+  } else {
+    q = text::DrivePart(os_, r);
+    if (q.empty()) {
+      q = text::DrivePart(os_, s);
+    } else {
+      r.erase(0, q.size());
+    }
+    d = q.size() >= 2 && q[1] == ':' ? q[0] : '\0';
+  }
+  try {
+    if (IsFolder(q)) Enter(q);
+    const std::string f = text::LastComponent(os_, r);
+    if (r.size() == f.size() + 1) {
+      r = "\\";
+    } else if (r.size() > f.size()) {
+      r.erase(r.size() - f.size() - 1);
+    } else {
+      r = ProcessDirectory();
+      r.erase(0, text::DrivePart(os_, r).size());
+      if (r.empty()) r = "\\";
+    }
+    if (!r.empty()) Enter(r);
+    if (!f.empty() && f.find_first_of("*?") == std::string::npos) {
+      const uint32_t attributes = os_.FileAttributes(f);
+      const bool plainFile =
+          attributes != os::kInvalidAttributes && !(attributes & os::kAttrDirectory);
+      if (!plainFile) {
+        Enter(f);
+        r = text::JoinPath(os_, r, f);  // "\" + f at the root, r + "\" + f below it
+      }
+    }
+    if (d == '\0') r = q + r;
+  } catch (...) {
+    if (IsFolder(s)) os_.EnterDirectory(s);
+    throw;
+  }
+  if (IsFolder(s)) os_.EnterDirectory(s);
+  return {d, r};
+}
+
+void FolderList::SetCurrentDrive(char letter) {
+  const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
+  if (!isLetter || text::SameLetterIgnoringCase(letter, current_[0])) return;
+  SetCurrentFolder(std::string(1, letter) + ":");
+}
+
+void FolderList::SetSelected(int index) {
+  selected_ = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+}
+
+int FolderList::Indent(int index) const {
+  if (items_[static_cast<size_t>(index)].kind == FolderKind::kSubfolder) {
+    return 4 * (currentIndex_ + 1) + 2;
+  }
+  return 4 * index + 2;
+}
+
+std::string FolderList::DisplayText(int index) const {
+  const std::string& name = items_[static_cast<size_t>(index)].text;
+  return casePreserving_ ? name : os_.LowerCase(name);
+}
+
+std::string FolderList::ItemPath(int index) const {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return std::string();
+  const std::string drive = text::DrivePart(os_, current_);
+  if (index == 0) return drive + "\\";
+  const FolderItem& item = items_[static_cast<size_t>(index)];
+  if (item.kind == FolderKind::kSubfolder) return text::JoinPath(os_, current_, item.text);
+  if (index == currentIndex_) return current_;
+  // An ancestor: CurrentFolder up to its (index + 1)-th "\" after the drive part.
+  int count = 0;
+  for (std::string::size_type at = text::FindFirstBackslash(os_, current_, drive.size());
+       at != std::string::npos; at = text::FindFirstBackslash(os_, current_, at + 1)) {
+    if (++count == index + 1) return current_.substr(0, at);
+  }
+  return current_;
+}
+
+void FolderList::OpenSelected() {
+  SetCurrentFolder(ItemPath(selected_));
+}
+
+std::vector<std::string> FolderList::Subfolders() {
+  std::vector<std::string> names;  // kept sorted, without duplicates
+  auto search = os_.FindFiles(text::JoinPath(os_, current_, "*.*"), os::SearchFor::kDirectories);
+  os::FindEntry entry;
+  while (search->Next(entry)) {
+    if (entry.attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel)) continue;
+    if (!(entry.attributes & os::kAttrDirectory)) continue;
+    if (entry.name == "." || entry.name == "..") continue;
+    size_t low = 0;
+    size_t high = names.size();
+    bool duplicate = false;
+    while (low < high && !duplicate) {
+      const size_t middle = low + (high - low) / 2;
+      const os::Order order = os_.CompareText(entry.name, names[middle], true);
+      if (order == os::Order::kEqual) {
+        duplicate = true;
+      } else if (order == os::Order::kLess) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    if (!duplicate) names.insert(names.begin() + static_cast<std::ptrdiff_t>(low), entry.name);
+  }
+  return names;
+}
+
+void FolderList::Rebuild() {
+  RebuildScope scope(view_);
+  std::vector<FolderItem> items;
+  const std::string root = text::DrivePart(os_, current_) + "\\";
+  uint32_t flags = 0;
+  if (os_.VolumeInformation(root, nullptr, &flags)) {
+    casePreserving_ = (flags & (os::kCaseSensitiveSearch | os::kCasePreservedNames)) != 0;
+    caseSensitive_ = (flags & os::kCaseSensitiveSearch) != 0;
+  } else {
+    casePreserving_ = true;
+    caseSensitive_ = false;
+  }
+  std::string rest = current_;
+  int level = 0;
+  if (root.size() >= 2 && root[1] == '\\') {
+    items.push_back({root, FolderKind::kRoot});
+    rest = current_.size() > root.size() ? current_.substr(root.size()) : std::string();
+    level = 1;
+  }
+  if (!rest.empty()) {
+    if (!text::EndsWithBackslash(os_, rest)) {
+      for (auto cut = text::FindFirstBackslash(os_, rest); cut != std::string::npos;
+           cut = text::FindFirstBackslash(os_, rest)) {
+        std::string name = rest.substr(0, cut);
+        if (level == 0) name += "\\";
+        items.push_back({name, level == 0 ? FolderKind::kRoot : FolderKind::kAncestor});
+        rest.erase(0, cut + 1);
+        ++level;
+      }
+    }
+    items.push_back({rest, FolderKind::kCurrent});
+  }
+  const int currentIndex = static_cast<int>(items.size()) - 1;
+  for (std::string& name : Subfolders()) items.push_back({std::move(name), FolderKind::kSubfolder});
+  items_ = std::move(items);
+  currentIndex_ = currentIndex;
+  selected_ = view_ ? currentIndex_ : -1;
+}
+
+}  // namespace folderctl

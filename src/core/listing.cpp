@@ -1,0 +1,75 @@
+#include "core/listing.h"
+
+#include <charconv>
+#include <memory>
+
+#include "core/errors.h"
+#include "core/file_time.h"
+#include "core/pane.h"
+
+namespace compare {
+namespace {
+
+// What a search with the read-only plus archive filter (0x21) leaves out.
+constexpr uint32_t kSkipped =
+    os::kAttrDirectory | os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel;
+
+// The file's last-write time as local time in 2-second steps, with the offset in force now.
+zolt::CivilTime LocalStamp(os::Os& os, os::FileTime lastWrite) {
+  os::FileTime local;
+  // A time with no local form cannot be written truthfully: fail the load visibly instead.
+  if (!os.FileTimeToLocal(lastWrite, local)) throw zolt::EConvertError::Date();
+  os::DosDateTime packed;
+  if (os.FileTimeToDos(local, packed)) return zolt::UnpackDos(packed);
+  // Before 1980 or after 2107 there is no packed form: take the same 2-second step from the
+  // time itself, so such files list and compare like any other.
+  zolt::CivilTime civil = zolt::ToCivil(local);
+  civil.second &= ~1;
+  return civil;
+}
+
+}  // namespace
+
+int32_t ListFolder(os::Os& os, zolt::CellTable& grid, const std::string& folderPath,
+                   const DateTimeFormat& format) {
+  int32_t count = 0;
+  {
+    std::unique_ptr<os::FileSearch> search =
+        os.FindFiles(folderPath + "*.*", os::SearchFor::kAnything);
+    os::FindEntry entry;
+    std::string dateTime;  // one buffer for every row's text
+    while (search->Next(entry)) {
+      if (entry.attributes & kSkipped) continue;
+      count = zolt::CheckedAdd(count, 1);
+      grid.SetCell(kColName, count, entry.name);
+      char size[24];
+      const char* end = std::to_chars(size, size + sizeof size, entry.size).ptr;
+      grid.SetCell(kColSize, count, std::string_view(size, static_cast<size_t>(end - size)));
+      dateTime.clear();
+      format.AppendText(LocalStamp(os, entry.lastWrite), dateTime);
+      grid.SetCell(kColDateTime, count, dateTime);
+    }
+  }  // the search is closed here, before the grid changes shape
+  if (count == 0) {
+    MakeEmptyPane(grid);
+  } else {
+    grid.SetRowCount(zolt::CheckedAdd(count, 1));
+  }
+  return count;
+}
+
+std::string StatusText(int32_t count) {
+  if (count == 0) return " No File";
+  return " " + std::to_string(count) + " Files";
+}
+
+std::string LoadPane(os::Os& os, zolt::CellTable& grid, const std::string& pathText,
+                     const DateTimeFormat& format, int32_t& fileCount, zolt::MarkArray& marks) {
+  const int32_t count = ListFolder(os, grid, pathText, format);
+  fileCount = count;
+  marks.Clear();
+  if (count != 0) marks.Reset(count);
+  return StatusText(count);
+}
+
+}  // namespace compare

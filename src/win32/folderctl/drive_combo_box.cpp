@@ -1,0 +1,128 @@
+#include "win32/folderctl/drive_combo_box.h"
+
+#include "win32/ui/gdi.h"
+
+namespace folderctl {
+
+TDriveComboBox::TDriveComboBox(os::Os& os)
+    : state_(os), itemHeight_(DriveItemHeight(FontCellHeight(nullptr))) {
+  state_.OnClick = [this] {
+    if (OnClick) OnClick();
+  };
+  state_.OnChange = [this] {
+    if (OnChange) OnChange();
+  };
+}
+
+TDriveComboBox::~TDriveComboBox() {
+  state_.SetView(nullptr);
+}
+
+void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
+  width_ = width;
+  CreateHost(parent, id, x, y, width, height);
+  HWND combo = CreateWindowExA(0, "COMBOBOX", "",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                   CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                               0, 0, width, height + 8 * itemHeight_, Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  AttachControl(combo);
+  if (Font()) SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  FontChanged();
+  state_.SetView(this);
+  state_.Rebuild();
+}
+
+void TDriveComboBox::FitHost() {
+  RECT field;
+  GetWindowRect(Control(), &field);
+  SetWindowPos(Handle(), nullptr, 0, 0, width_, field.bottom - field.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDriveComboBox::FontChanged() {
+  itemHeight_ = DriveItemHeight(FontCellHeight(Font()));
+  if (!Control()) return;
+  // -1 is the selection field, 0 the items of the dropped-down list.
+  SendMessageA(Control(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
+  SendMessageA(Control(), CB_SETITEMHEIGHT, 0, itemHeight_);
+  FitHost();
+}
+
+void TDriveComboBox::OnDestroyed() {
+  state_.SetView(nullptr);
+}
+
+void TDriveComboBox::EntriesChanged() {
+  SendMessageA(Control(), CB_RESETCONTENT, 0, 0);
+  for (const DriveEntry& entry : state_.Entries()) {
+    SendMessageA(Control(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+  }
+}
+
+void TDriveComboBox::SelectionChanged() {
+  // CB_SETCURSEL sends no CBN_SELCHANGE: only the user's changes come back as picks.
+  SendMessageA(Control(), CB_SETCURSEL, static_cast<WPARAM>(state_.Selected()), 0);
+}
+
+void TDriveComboBox::Command(WORD code) {
+  if (code == CBN_SELCHANGE) {
+    state_.Pick(static_cast<int>(SendMessageA(Control(), CB_GETCURSEL, 0, 0)));
+  }
+}
+
+bool TDriveComboBox::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_GETDLGCODE) {
+    result = CallControl(message, wParam, lParam);
+    // Enter belongs to the dialog's default button unless the list is dropped down.
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+      if (SendMessageA(Control(), CB_GETDROPPEDSTATE, 0, 0)) {
+        result |= DLGC_WANTMESSAGE;
+      } else {
+        result &= ~(DLGC_WANTMESSAGE | DLGC_WANTALLKEYS);
+      }
+    }
+    return true;
+  }
+  return HostWindow::ControlMessage(message, wParam, lParam, result);
+}
+
+const Glyph& TDriveComboBox::GlyphOf(DriveGlyph kind) const {
+  switch (kind) {
+    case DriveGlyph::kFloppy:
+      return floppy_;
+    case DriveGlyph::kNetwork:
+      return network_;
+    case DriveGlyph::kCdRom:
+      return cdRom_;
+    case DriveGlyph::kRam:
+      return ram_;
+    default:
+      return hard_;
+  }
+}
+
+void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT& rc = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int index = static_cast<int>(item.itemID);
+  if (index >= 0 && index < static_cast<int>(state_.Entries().size())) {
+    const DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
+    const Glyph& glyph = GlyphOf(entry.glyph);
+    glyph.Draw(dc, rc.left + 2, (rc.top + rc.bottom - glyph.Height()) / 2);
+    ui::ScopedDcState saved(dc);
+    if (Font()) SelectObject(dc, Font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = rc;
+    text.left = rc.left + (glyph.Loaded() ? glyph.Width() : 16) + 6;
+    DrawTextA(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+}
+
+}  // namespace folderctl

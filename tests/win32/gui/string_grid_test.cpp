@@ -1,0 +1,793 @@
+// The string grid under a real parent window, driven by the messages a user's input causes and
+// checked by reading its state back and by rendering it into a memory bitmap.
+#include "win32/ui/string_grid.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/errors.h"
+#include "win32/gui/gui_support.h"
+
+namespace {
+
+// The form's settings for both pane grids.
+const unsigned kFormOptions = ui::kGridFixedVertLine | ui::kGridFixedHorzLine | ui::kGridVertLine |
+                              ui::kGridHorzLine | ui::kGridColSizing | ui::kGridRowSelect;
+
+void ApplyFormSettings(ui::StringGrid& grid, int rowCount) {
+  grid.SetColCount(3);
+  grid.SetDefaultColWidth(106);
+  grid.SetDefaultRowHeight(24);
+  grid.SetFixedRows(1);
+  grid.SetFixedCols(0);
+  grid.SetRowCount(rowCount);
+  grid.SetOptions(kFormOptions);
+}
+
+LPARAM Point(int x, int y) {
+  return MAKELPARAM(x, y);
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Show(const RECT& r) {
+  return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
+}
+
+// A rendering read back in one call, as colour words.
+class Pixels {
+ public:
+  explicit Pixels(HWND hwnd) {
+    auto canvas = gui::Render(hwnd);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    Read(canvas->Dc(), rc.right, rc.bottom);
+  }
+  Pixels(HDC dc, int width, int height) { Read(dc, width, height); }
+  COLORREF At(int x, int y) const {
+    const DWORD v = data_[static_cast<size_t>(y) * width_ + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool operator==(const Pixels& other) const { return data_ == other.data_; }
+  // Bounding box of the pixels inside area that differ from background; empty when none.
+  RECT InkBox(const RECT& area, COLORREF background) const {
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) {
+        if (At(x, y) == background) continue;
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+    }
+    if (box.left > box.right) box = RECT{0, 0, 0, 0};
+    return box;
+  }
+  bool Has(const RECT& area, COLORREF colour) const {
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) {
+        if (At(x, y) == colour) return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  void Read(HDC dc, int width, int height) {
+    width_ = width;
+    height_ = height;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    data_.assign(static_cast<size_t>(width) * height, 0);
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    GetDIBits(dc, bitmap, 0, height, data_.data(), &bi, DIB_RGB_COLORS);
+  }
+  int width_ = 0, height_ = 0;
+  std::vector<DWORD> data_;
+};
+
+// A plain font without anti-aliasing, so text pixels carry exactly the text colour.
+HFONT CrispFont() {
+  static HFONT font =
+      CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma");
+  return font;
+}
+
+class ScopedCtrl {
+ public:
+  explicit ScopedCtrl(bool down) {
+    GetKeyboardState(saved_);
+    BYTE keys[256];
+    std::copy(saved_, saved_ + 256, keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+  ~ScopedCtrl() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256];
+};
+
+class StringGridTest : public ::testing::Test {
+ protected:
+  // One shown parent for the suite: showing and destroying a top-level window costs Wine a
+  // round trip to the X server each time.
+  static void SetUpTestSuite() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "GridTestParent";
+    RegisterClassA(&wc);
+    parent_ =
+        CreateWindowExA(0, "GridTestParent", "grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                        0, 800, 700, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+  }
+  static void TearDownTestSuite() { DestroyWindow(parent_); }
+  void SetUp() override { ASSERT_TRUE(parent_); }
+  void TearDown() override { grids_.clear(); }
+
+  ui::StringGrid& NewGrid() {
+    grids_.push_back(std::make_unique<ui::StringGrid>());
+    return *grids_.back();
+  }
+  // A grid with the form's settings, placed where the form places it.
+  ui::StringGrid& FormGrid(int rowCount) {
+    ui::StringGrid& grid = NewGrid();
+    ApplyFormSettings(grid, rowCount);
+    grid.CreateIn(parent_, 1, 1, 41, 343, 351);
+    return grid;
+  }
+  // A form grid resized so that its client area is exactly clientHeight pixels high.
+  ui::StringGrid& GridWithClientHeight(int rowCount, int clientHeight) {
+    ui::StringGrid& grid = FormGrid(rowCount);
+    RECT window, client;
+    GetWindowRect(grid.Handle(), &window);
+    GetClientRect(grid.Handle(), &client);
+    const int frame = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(grid.Handle(), nullptr, 0, 0, 400, clientHeight + frame,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    return grid;
+  }
+
+  static void Click(HWND hwnd, int x, int y) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, Point(x, y));
+  }
+
+  static HWND parent_;
+  std::vector<std::unique_ptr<ui::StringGrid>> grids_;
+};
+
+HWND StringGridTest::parent_ = nullptr;
+
+TEST_F(StringGridTest, UnsetGridHasDefaultGeometry) {
+  ui::StringGrid& grid = NewGrid();
+  grid.CreateIn(parent_, 1, 0, 0, 400, 300);
+  EXPECT_EQ(grid.ColCount(), 5);
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_EQ(grid.FixedRows(), 1);
+  EXPECT_EQ(grid.FixedCols(), 1);
+  EXPECT_EQ(grid.DefaultRowHeight(), 24);
+  struct Case {
+    int col, row;
+    RECT rect;
+  };
+  const Case cases[] = {
+      {0, 0, {0, 0, 64, 24}},
+      {1, 1, {65, 25, 129, 49}},
+      {4, 4, {260, 100, 324, 124}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
+    EXPECT_EQ(grid.ColWidth(c.col), 64);
+    EXPECT_TRUE(SameRect(grid.CellRect(c.col, c.row), c.rect)) << Show(grid.CellRect(c.col, c.row));
+  }
+}
+
+TEST_F(StringGridTest, FormGridCellsAre106By24WithOnePixelLines) {
+  ui::StringGrid& grid = FormGrid(5);
+  struct Case {
+    int col, row;
+    RECT rect;
+  };
+  const Case cases[] = {
+      {0, 0, {0, 0, 106, 24}},  {1, 0, {107, 0, 213, 24}},    {2, 0, {214, 0, 320, 24}},
+      {0, 1, {0, 25, 106, 49}}, {2, 4, {214, 100, 320, 124}}, {3, 1, {0, 0, 0, 0}},
+      {0, 5, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
+    const RECT r = grid.CellRect(c.col, c.row);
+    EXPECT_TRUE(SameRect(r, c.rect)) << Show(r);
+    if (IsRectEmpty(&c.rect)) continue;
+    // Every pixel of the cell and of its right and bottom line maps back to it.
+    const POINT probes[] = {
+        {r.left, r.top}, {r.right - 1, r.bottom - 1}, {r.right, r.top}, {r.left, r.bottom}};
+    for (const POINT& p : probes) {
+      int col = -1, row = -1;
+      EXPECT_TRUE(grid.CellAt(p.x, p.y, col, row)) << p.x << "," << p.y;
+      EXPECT_EQ(col, c.col) << p.x << "," << p.y;
+      EXPECT_EQ(row, c.row) << p.x << "," << p.y;
+    }
+  }
+  int col = 0, row = 0;
+  EXPECT_FALSE(grid.CellAt(321, 30, col, row));  // right of the last column
+  EXPECT_FALSE(grid.CellAt(30, 125, col, row));  // below the last row
+
+  // The lines are one pixel wide, drawn in the fixed and the data area alike.
+  const Pixels px(grid.Handle());
+  struct Line {
+    const char* what;
+    int x, y, dx, dy;  // the line pixel and the step to its neighbours
+  };
+  const Line lines[] = {
+      {"fixed vertical", 106, 12, 1, 0},
+      {"fixed horizontal", 50, 24, 0, 1},
+      {"data vertical", 213, 60, 1, 0},
+      {"data horizontal", 50, 74, 0, 1},
+  };
+  for (const Line& l : lines) {
+    SCOPED_TRACE(l.what);
+    const COLORREF before = px.At(l.x - 2 * l.dx, l.y - 2 * l.dy);
+    const COLORREF after = px.At(l.x + 2 * l.dx, l.y + 2 * l.dy);
+    EXPECT_NE(px.At(l.x, l.y), before);
+    EXPECT_NE(px.At(l.x, l.y), after);
+    EXPECT_NE(px.At(l.x + l.dx, l.y + l.dy), px.At(l.x, l.y));
+  }
+}
+
+TEST_F(StringGridTest, SettingsWorkTheSameBeforeAndAfterCreation) {
+  ui::StringGrid& before = FormGrid(40);
+  ui::StringGrid& after = NewGrid();
+  after.CreateIn(parent_, 2, 1, 41, 343, 351);
+  ApplyFormSettings(after, 40);
+  for (ui::StringGrid* g : {&before, &after}) {
+    g->SetFont(CrispFont());
+    g->SetCell(0, 0, "FileName");
+    g->SetCell(1, 2, "1,024");
+    g->SetRow(3);
+  }
+  EXPECT_EQ(before.VisibleRowCount(), after.VisibleRowCount());
+  for (int row : {0, 1, 13, 14}) {
+    for (int col = 0; col < 3; ++col) {
+      EXPECT_TRUE(SameRect(before.CellRect(col, row), after.CellRect(col, row)))
+          << col << "," << row;
+    }
+  }
+  SCROLLINFO a{sizeof a, SIF_ALL, 0, 0, 0, 0, 0}, b = a;
+  GetScrollInfo(before.Handle(), SB_VERT, &a);
+  GetScrollInfo(after.Handle(), SB_VERT, &b);
+  EXPECT_EQ(a.nMax, b.nMax);
+  EXPECT_EQ(a.nPage, b.nPage);
+  EXPECT_TRUE(Pixels(before.Handle()) == Pixels(after.Handle()));
+}
+
+TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
+  struct Case {
+    int rows, colWidth;
+    bool vert, horz;
+  };
+  const Case cases[] = {
+      {2, 106, false, false}, {100, 106, true, false}, {2, 200, false, true},
+      {100, 200, true, true}, {13, 106, false, false},  // 12 data rows fit in the 347-pixel client
+                                                        // area
+      {14, 106, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows, columns " << c.colWidth);
+    ui::StringGrid& grid = FormGrid(c.rows);
+    grid.SetDefaultColWidth(c.colWidth);
+    const LONG_PTR style = GetWindowLongPtrA(grid.Handle(), GWL_STYLE);
+    EXPECT_EQ((style & WS_VSCROLL) != 0, c.vert);
+    EXPECT_EQ((style & WS_HSCROLL) != 0, c.horz);
+    if (c.vert) {
+      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+      GetScrollInfo(grid.Handle(), SB_VERT, &si);
+      EXPECT_EQ(si.nMax, c.rows - 1);
+      EXPECT_EQ(static_cast<int>(si.nPage), grid.VisibleRowCount());
+    }
+  }
+}
+
+TEST_F(StringGridTest, ClickSelectsTheRowUnderThePointer) {
+  struct Case {
+    const char* where;
+    int x, y, row;
+  };
+  const Case cases[] = {
+      {"first data row", 10, 30, 1},
+      {"third column, row 3", 250, 80, 3},
+      {"a line", 106, 49, 1},
+      {"title row", 50, 10, 2},
+      {"below the last row", 50, 200, 2},
+      {"right of the last column", 330, 30, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    ui::StringGrid& grid = FormGrid(5);
+    grid.SetRow(2);
+    SetFocus(parent_);
+    Click(grid.Handle(), c.x, c.y);
+    EXPECT_EQ(grid.Row(), c.row);
+    EXPECT_EQ(GetFocus(), grid.Handle());
+  }
+}
+
+TEST_F(StringGridTest, KeysMoveTheCurrentRowAndScroll) {
+  // 100 data rows, 10 of them shown: the last top row is 91.
+  struct Case {
+    const char* name;
+    bool rowSelect;
+    int col, row, top;
+    WPARAM key;
+    bool ctrl;
+    int wantCol, wantRow, wantTop;
+  };
+  const Case cases[] = {
+      {"down", true, 0, 1, 1, VK_DOWN, false, 0, 2, 1},
+      {"down past the bottom edge", true, 0, 10, 1, VK_DOWN, false, 0, 11, 2},
+      {"down at the last row", true, 0, 100, 91, VK_DOWN, false, 0, 100, 91},
+      {"up at the first row", true, 0, 1, 1, VK_UP, false, 0, 1, 1},
+      {"up past the top edge", true, 0, 5, 5, VK_UP, false, 0, 4, 4},
+      {"page down", true, 0, 1, 1, VK_NEXT, false, 0, 11, 11},
+      {"page down near the end", true, 0, 95, 91, VK_NEXT, false, 0, 100, 91},
+      {"page up", true, 0, 50, 45, VK_PRIOR, false, 0, 40, 35},
+      {"page up near the start", true, 0, 5, 1, VK_PRIOR, false, 0, 1, 1},
+      {"home in a list", true, 1, 50, 45, VK_HOME, false, 1, 1, 1},
+      {"end in a list", true, 1, 50, 45, VK_END, false, 1, 100, 91},
+      {"ctrl+home in a list", true, 0, 50, 45, VK_HOME, true, 0, 1, 1},
+      {"ctrl+end in a list", true, 0, 50, 45, VK_END, true, 0, 100, 91},
+      {"home in a row", false, 2, 50, 45, VK_HOME, false, 0, 50, 45},
+      {"end in a row", false, 0, 50, 45, VK_END, false, 2, 50, 45},
+      {"ctrl+home", false, 2, 50, 45, VK_HOME, true, 0, 1, 1},
+      {"ctrl+end", false, 0, 50, 45, VK_END, true, 2, 100, 91},
+      {"right", false, 0, 50, 45, VK_RIGHT, false, 1, 50, 45},
+      {"left at the first column", false, 0, 50, 45, VK_LEFT, false, 0, 50, 45},
+  };
+  ui::StringGrid& grid = GridWithClientHeight(101, 11 * 25);
+  ASSERT_EQ(grid.VisibleRowCount(), 10);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid.SetOptions(c.rowSelect ? kFormOptions : kFormOptions & ~ui::kGridRowSelect);
+    // Reach the starting column with keys.
+    for (int i = 0; i < 3; ++i) SendMessageA(grid.Handle(), WM_KEYDOWN, VK_LEFT, 0);
+    for (int i = 0; i < c.col; ++i) SendMessageA(grid.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    grid.SetTopRow(c.top);
+    grid.SetRow(c.row);
+    ASSERT_EQ(grid.Col(), c.col);
+    ASSERT_EQ(grid.TopRow(), c.top);
+    {
+      ScopedCtrl ctrl(c.ctrl);
+      SendMessageA(grid.Handle(), WM_KEYDOWN, c.key, 0);
+    }
+    EXPECT_EQ(grid.Col(), c.wantCol);
+    EXPECT_EQ(grid.Row(), c.wantRow);
+    EXPECT_EQ(grid.TopRow(), c.wantTop);
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(grid.Handle(), SB_VERT, &si);
+    EXPECT_EQ(si.nPos, c.wantTop);
+  }
+  EXPECT_TRUE(SendMessageA(grid.Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
+}
+
+TEST_F(StringGridTest, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
+  UINT saved = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+  struct Case {
+    const char* name;
+    UINT lines;
+    int top;
+    std::vector<int> deltas;
+    int wantTop;
+  };
+  const Case cases[] = {
+      {"one notch down", 3, 1, {-120}, 4},
+      {"one notch up", 3, 20, {120}, 17},
+      {"two notches down", 3, 1, {-240}, 7},
+      {"half notches add up", 3, 1, {-60, -60}, 4},
+      {"a quarter notch is not a row", 3, 1, {-30}, 1},
+      {"quarter notches add up", 3, 1, {-30, -30, -30, -30}, 4},
+      {"up at the top", 3, 1, {120}, 1},
+      {"down at the bottom", 3, 90, {-120}, 91},
+      {"five lines a notch", 5, 1, {-120}, 6},
+      {"a page a notch", WHEEL_PAGESCROLL, 1, {-120}, 11},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, c.lines, nullptr, 0);
+    // A new grid for each case: no wheel travel left over from the one before.
+    ui::StringGrid& grid = GridWithClientHeight(101, 11 * 25);
+    grid.SetTopRow(c.top);
+    grid.SetRow(c.top + 1);
+    for (int delta : c.deltas) {
+      SendMessageA(grid.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), Point(100, 100));
+    }
+    EXPECT_EQ(grid.TopRow(), c.wantTop);
+    EXPECT_EQ(grid.Row(), c.top + 1);
+  }
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+}
+
+TEST_F(StringGridTest, ScrollBarReachesEveryRowOfAMillion) {
+  ui::StringGrid& grid = GridWithClientHeight(1000000, 11 * 25);
+  grid.SetCell(0, 900000, "far away");
+  struct Case {
+    const char* name;
+    int code, trackPos, wantTop;
+  };
+  const Case cases[] = {
+      {"thumb dragged to 900,000", SB_THUMBTRACK, 900000, 900000},
+      {"thumb let go at 123,456", SB_THUMBPOSITION, 123456, 123456},
+      {"thumb just past 65,535", SB_THUMBTRACK, 65536, 65536},
+      {"line down", SB_LINEDOWN, -1, 65537},
+      {"page down", SB_PAGEDOWN, -1, 65547},
+      {"bottom", SB_BOTTOM, -1, 999990},
+      {"line down at the bottom", SB_LINEDOWN, -1, 999990},
+      {"top", SB_TOP, -1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.trackPos >= 0) {
+      // What the scroll bar holds while its thumb is dragged; the message has 16 bits of it.
+      SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, c.trackPos, 0};
+      SetScrollInfo(grid.Handle(), SB_VERT, &track, FALSE);
+    }
+    SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(c.code, c.trackPos & 0xFFFF), 0);
+    EXPECT_EQ(grid.TopRow(), c.wantTop);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(grid.Handle(), SB_VERT, &si);
+    EXPECT_EQ(si.nPos, c.wantTop);
+    EXPECT_EQ(si.nMax, 999999);
+    EXPECT_EQ(grid.CellRect(0, c.wantTop).top, 25);
+  }
+  // The dragged-to row is really the one drawn below the title row.
+  SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+  SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, 900000, 0};
+  SetScrollInfo(grid.Handle(), SB_VERT, &track, FALSE);
+  SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 900000 & 0xFFFF), 0);
+  std::set<int> drawnRows;
+  grid.OnDrawCell = [&](HDC, int, int row, const RECT&, unsigned) { drawnRows.insert(row); };
+  Pixels(grid.Handle());
+  EXPECT_EQ(drawnRows.count(900000), 1u);
+  EXPECT_EQ(drawnRows.count(900000 & 0xFFFF), 0u);
+}
+
+TEST_F(StringGridTest, SetRowScrollsTheRowIntoView) {
+  struct Case {
+    int top, row, wantTop;
+  };
+  const Case cases[] = {
+      {1, 900000, 899991},  // to the bottom edge
+      {899991, 5, 5},       // to the top edge
+      {5, 9, 5},            // already shown
+      {5, 14, 5},          {5, 15, 6},
+  };
+  ui::StringGrid& grid = GridWithClientHeight(1000000, 11 * 25);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << c.row << " from top " << c.top);
+    grid.SetTopRow(c.top);
+    grid.SetRow(c.row);
+    EXPECT_EQ(grid.Row(), c.row);
+    EXPECT_EQ(grid.TopRow(), c.wantTop);
+  }
+  EXPECT_THROW(grid.SetRow(0), zolt::ERangeError);
+  EXPECT_THROW(grid.SetRow(1000000), zolt::ERangeError);
+}
+
+TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
+  struct Case {
+    const char* name;
+    bool sizing;
+    int downX, downY, moveX;
+    int widths[3];
+    int row;  // the current row afterwards (2 before)
+  };
+  const Case cases[] = {
+      {"widen the first column", true, 106, 10, 150, {150, 106, 106}, 2},
+      {"grab two pixels off the line", true, 104, 10, 60, {62, 106, 106}, 2},
+      {"widen the last column past the edge", true, 320, 5, 400, {106, 106, 186}, 2},
+      {"narrow below nothing", true, 213, 20, 50, {106, 0, 106}, 2},
+      {"sizing switched off", false, 106, 10, 150, {106, 106, 106}, 2},
+      {"a boundary in a data row", true, 106, 30, 150, {106, 106, 106}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui::StringGrid& grid = FormGrid(5);
+    grid.SetRow(2);
+    if (!c.sizing) grid.SetOptions(kFormOptions & ~ui::kGridColSizing);
+    HWND h = grid.Handle();
+    SendMessageA(h, WM_MOUSEMOVE, 0, Point(c.downX, c.downY));
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(c.downX, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, Point((c.downX + c.moveX) / 2, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, Point(c.moveX, c.downY));
+    SendMessageA(h, WM_LBUTTONUP, 0, Point(c.moveX, c.downY));
+    // Moving after the release changes nothing.
+    SendMessageA(h, WM_MOUSEMOVE, 0, Point(c.moveX + 30, c.downY));
+    EXPECT_EQ(GetCapture(), nullptr);
+    int left = 0;
+    for (int col = 0; col < 3; ++col) {
+      EXPECT_EQ(grid.ColWidth(col), c.widths[col]) << "column " << col;
+      const RECT r = grid.CellRect(col, 1);
+      EXPECT_EQ(r.left, left) << "column " << col;
+      EXPECT_EQ(r.right - r.left, c.widths[col]) << "column " << col;
+      left += c.widths[col] + 1;
+    }
+    EXPECT_EQ(grid.Row(), c.row);
+  }
+}
+
+TEST_F(StringGridTest, PointerShowsTheSizingCursorOnTitleBoundaries) {
+  ui::StringGrid& grid = FormGrid(5);
+  const HCURSOR sizeWE = LoadCursor(nullptr, IDC_SIZEWE);
+  struct Case {
+    int x, y;
+    bool sizing;
+  };
+  const Case cases[] = {{106, 10, true}, {108, 3, true}, {60, 10, false}, {106, 40, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    POINT p{c.x, c.y};
+    ClientToScreen(grid.Handle(), &p);
+    ASSERT_TRUE(SetCursorPos(p.x, p.y));
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessageA(grid.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor() == sizeWE, c.sizing);
+  }
+}
+
+TEST_F(StringGridTest, DefaultDrawingColoursByCellState) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW),
+                 highlight = GetSysColor(COLOR_HIGHLIGHT);
+  ASSERT_NE(face, window);
+  ASSERT_NE(highlight, window);
+  ASSERT_NE(highlight, face);
+  ui::StringGrid& grid = FormGrid(4);
+  grid.SetRow(2);
+  struct Case {
+    const char* name;
+    int row;
+    COLORREF colour;
+  };
+  const Case cases[] = {
+      {"title row", 0, face},
+      {"data row", 1, window},
+      {"current row", 2, highlight},
+      {"data row below it", 3, window},
+  };
+  for (bool focused : {true, false}) {
+    SetFocus(focused ? grid.Handle() : parent_);
+    const Pixels px(grid.Handle());
+    for (const Case& c : cases) {
+      for (int col = 0; col < 3; ++col) {
+        SCOPED_TRACE(testing::Message()
+                     << c.name << ", column " << col << (focused ? ", focused" : ", not focused"));
+        const RECT r = grid.CellRect(col, c.row);
+        EXPECT_EQ(px.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), c.colour);
+        EXPECT_EQ(px.At(r.right - 3, r.bottom - 3), c.colour);
+      }
+    }
+    EXPECT_EQ(px.At(50, 200), window) << "below the last row";
+    EXPECT_EQ(px.At(330, 60), window) << "right of the last column";
+  }
+}
+
+TEST_F(StringGridTest, TextIsDrawnTwoPixelsInAndClippedToItsCell) {
+  ui::StringGrid& grid = FormGrid(4);
+  grid.SetFont(CrispFont());
+  grid.SetRow(2);
+  const std::string longText(40, 'W');
+  // Where the font puts ink relative to the text origin, measured on a canvas of our own.
+  ui::MemoryCanvas probe(400, 40);
+  const RECT probeArea{0, 0, 400, 40};
+  SetBkColor(probe.Dc(), RGB(255, 255, 255));
+  SetTextColor(probe.Dc(), RGB(0, 0, 0));
+  struct Case {
+    const char* name;
+    int col, row;
+    std::string text;
+    int textColour, backColour;
+  };
+  const Case cases[] = {
+      {"title", 1, 0, "Size", COLOR_BTNTEXT, COLOR_BTNFACE},
+      {"data cell", 0, 1, "Ab.txt", COLOR_WINDOWTEXT, COLOR_WINDOW},
+      {"selected cell", 2, 2, "2024/01/02", COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT},
+      {"too long for its cell", 0, 3, longText, COLOR_WINDOWTEXT, COLOR_WINDOW},
+  };
+  for (const Case& c : cases) grid.SetCell(c.col, c.row, c.text);
+  const Pixels px(grid.Handle());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExtTextOutA(probe.Dc(), 0, 0, ETO_OPAQUE, &probeArea, nullptr, 0, nullptr);
+    {
+      ui::ScopedSelect font(probe.Dc(), CrispFont());
+      ExtTextOutA(probe.Dc(), 10, 10, 0, nullptr, c.text.data(), static_cast<UINT>(c.text.size()),
+                  nullptr);
+    }
+    const RECT ink = Pixels(probe.Dc(), 400, 40).InkBox(probeArea, RGB(255, 255, 255));
+    ASSERT_FALSE(IsRectEmpty(&ink));
+
+    const RECT cell = grid.CellRect(c.col, c.row);
+    RECT inner = cell;  // the title's raised edge is not text
+    InflateRect(&inner, -1, -1);
+    const RECT drawn = px.InkBox(inner, GetSysColor(c.backColour));
+    EXPECT_EQ(drawn.left, cell.left + 2 + ink.left - 10);
+    EXPECT_EQ(drawn.top, cell.top + 2 + ink.top - 10);
+    EXPECT_EQ(drawn.bottom, cell.top + 2 + ink.bottom - 10);
+    const LONG unclipped = cell.left + 2 + ink.right - 10;
+    if (unclipped <= inner.right) {
+      EXPECT_EQ(drawn.right, unclipped);
+    } else {
+      EXPECT_GT(drawn.right, inner.right - 8) << "the text runs on to its cell's edge";
+    }
+    EXPECT_TRUE(px.Has(inner, GetSysColor(c.textColour)));
+  }
+  // The long text stops at its cell: the line and the next cell are untouched.
+  const RECT next = grid.CellRect(1, 3);
+  const RECT spill = px.InkBox(next, GetSysColor(COLOR_WINDOW));
+  EXPECT_TRUE(IsRectEmpty(&spill)) << Show(spill);
+  EXPECT_EQ(px.At(106, 80), px.At(106, 30)) << "the line beside the long text";
+}
+
+TEST_F(StringGridTest, OwnerDrawIsCalledForVisibleCellsOnly) {
+  // 280 pixels: the title row, 10 whole data rows and part of an 11th.
+  ui::StringGrid& grid = GridWithClientHeight(1000000, 280);
+  grid.SetTopRow(500000);
+  grid.SetRow(500003);
+  SetFocus(grid.Handle());
+  struct Call {
+    int col, row;
+    RECT rect;
+    unsigned state;
+  };
+  std::vector<Call> calls;
+  grid.OnDrawCell = [&](HDC, int col, int row, const RECT& rect, unsigned state) {
+    calls.push_back({col, row, rect, state});
+  };
+  Pixels(grid.Handle());
+  EXPECT_EQ(calls.size(), 3u * 12);
+  std::set<std::pair<int, int>> seen;
+  for (const Call& call : calls) {
+    SCOPED_TRACE(testing::Message() << "cell " << call.col << "," << call.row);
+    EXPECT_TRUE(seen.insert({call.col, call.row}).second) << "drawn twice";
+    EXPECT_TRUE(call.row == 0 || (call.row >= 500000 && call.row <= 500010));
+    EXPECT_TRUE(SameRect(call.rect, grid.CellRect(call.col, call.row))) << Show(call.rect);
+    unsigned want = 0;
+    if (call.row == 0) want = ui::kGridFixed;
+    if (call.row == grid.Row()) want = ui::kGridSelected;
+    if (call.row == grid.Row() && call.col == grid.Col()) want |= ui::kGridFocused;
+    EXPECT_EQ(call.state, want);
+  }
+  // Without the focus no cell is focused; the row stays selected.
+  SetFocus(parent_);
+  calls.clear();
+  Pixels(grid.Handle());
+  for (const Call& call : calls) {
+    EXPECT_EQ(call.state & ui::kGridFocused, 0u);
+    EXPECT_EQ((call.state & ui::kGridSelected) != 0, call.row == grid.Row());
+  }
+
+  // A dirty strip one pixel high repaints the one row it crosses.
+  calls.clear();
+  ui::MemoryCanvas canvas(400, 300);
+  grid.Paint(canvas.Dc(), RECT{0, 100, 339, 101});
+  ASSERT_EQ(calls.size(), 3u);
+  for (const Call& call : calls) EXPECT_EQ(call.row, 500003);
+}
+
+TEST_F(StringGridTest, OwnerDrawPaintsOverTheDefaultDrawing) {
+  ui::StringGrid& grid = FormGrid(4);
+  grid.SetRow(2);
+  const COLORREF cyan = 0x00FFFF00;
+  grid.OnDrawCell = [&](HDC dc, int col, int row, const RECT& rect, unsigned) {
+    if (row == 0 || col != 1) return;
+    SetBkColor(dc, cyan);
+    SetTextColor(dc, RGB(0, 0, 0));  // must not leak into the next cell's default drawing
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  };
+  const Pixels px(grid.Handle());
+  struct Case {
+    int col, row;
+    COLORREF colour;
+  };
+  const Case cases[] = {{1, 1, cyan},
+                        {1, 2, cyan},
+                        {0, 2, GetSysColor(COLOR_HIGHLIGHT)},
+                        {2, 2, GetSysColor(COLOR_HIGHLIGHT)},
+                        {2, 3, GetSysColor(COLOR_WINDOW)},
+                        {1, 0, GetSysColor(COLOR_BTNFACE)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
+    const RECT r = grid.CellRect(c.col, c.row);
+    EXPECT_EQ(px.At(r.left + 1, r.top + 1), c.colour);
+    EXPECT_EQ(px.At(r.right - 2, r.bottom - 2), c.colour);
+  }
+}
+
+TEST_F(StringGridTest, DoubleClickFiresAnywhereInTheGrid) {
+  struct Case {
+    const char* where;
+    int x, y, rowAtEvent;
+  };
+  const Case cases[] = {
+      {"a data row", 50, 80, 3},
+      {"the title row", 50, 10, 2},
+      {"below the last row", 50, 300, 2},
+      {"right of the columns", 330, 30, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    ui::StringGrid& grid = FormGrid(5);
+    grid.SetRow(2);
+    std::vector<int> fired;
+    grid.OnDblClick = [&] { fired.push_back(grid.Row()); };
+    HWND h = grid.Handle();
+    PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
+    gui::Pump(20);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0], c.rowAtEvent);
+  }
+}
+
+TEST_F(StringGridTest, ChangesRepaintOnlyTheirCellsAndRows) {
+  struct Case {
+    const char* name;
+    std::function<void(ui::StringGrid&)> change;
+    std::vector<POINT> dirty, clean;
+  };
+  const Case cases[] = {
+      {"a shown cell",
+       [](ui::StringGrid& g) { g.SetCell(1, 3, "x"); },
+       {{150, 85}},
+       {{50, 85}, {250, 85}, {150, 60}, {150, 110}}},
+      {"a cell far below",
+       [](ui::StringGrid& g) { g.SetCell(1, 500, "x"); },
+       {},
+       {{150, 85}, {150, 300}}},
+      {"the current row",
+       [](ui::StringGrid& g) { g.SetRow(3); },
+       {{50, 35}, {300, 35}, {50, 85}, {300, 85}},
+       {{50, 60}, {50, 110}, {50, 10}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui::StringGrid& grid = FormGrid(1000);
+    grid.SetRow(1);
+    ValidateRect(grid.Handle(), nullptr);
+    c.change(grid);
+    ui::Region region(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(grid.Handle(), region.Get(), FALSE);
+    for (const POINT& p : c.dirty)
+      EXPECT_TRUE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
+    for (const POINT& p : c.clean)
+      EXPECT_FALSE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
+  }
+}
+
+}  // namespace
