@@ -1,20 +1,49 @@
 #include "win32/Unit1.h"
 
+#include "core/compare.h"
+#include "core/listing.h"
+#include "core/pane.h"
+
 namespace {
 
-const char* const kTitles[] = {"FileName", "Size", "DateTime"};
+std::string TextOf(HWND hwnd) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
 
 }  // namespace
 
-TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os) {
+TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
   Bind("FormShow", [this] { FormShow(); });
   BindClose("FormClose", [this](ui::CloseAction& action) { FormClose(action); });
   Bind("MnuExitClick", [this] { MnuExitClick(); });
-  ReadSeparators();
+  Bind("MnuCompareClick", [this] { MnuCompareClick(); });
 }
 
 void TForm1::Create() {
   CreateFromResource("TFORM1");
+}
+
+TForm1::Pane TForm1::LeftPane() {
+  return Pane{HandleOf("Edit1"), Get<ui::StringGrid>("StringGrid1"), Get<ui::Panel>("Panel4"),
+              FileCount1, Marks1};
+}
+
+TForm1::Pane TForm1::RightPane() {
+  return Pane{HandleOf("Edit2"), Get<ui::StringGrid>("StringGrid2"), Get<ui::Panel>("Panel6"),
+              FileCount2, Marks2};
+}
+
+void TForm1::LoadPane(const Pane& pane, const std::string& folderPath) {
+  SetWindowTextA(pane.pathBox, folderPath.c_str());
+  // The listing goes by what the path box shows.
+  const std::string pathText = TextOf(pane.pathBox);
+  std::string status;
+  pane.grid.EditCells([&](zolt::CellTable& cells) {
+    status = compare::LoadPane(os_, cells, pathText, format_, pane.fileCount, pane.marks);
+  });
+  pane.statusBar.SetCaption(status);
 }
 
 void TForm1::FormShow() {
@@ -23,8 +52,7 @@ void TForm1::FormShow() {
   Get<ui::Panel>("Panel4").SetCaption("");
   Get<ui::Panel>("Panel6").SetCaption("");
   for (const char* name : {"StringGrid1", "StringGrid2"}) {
-    ui::StringGrid& grid = Get<ui::StringGrid>(name);
-    for (int col = 0; col < 3; ++col) grid.SetCell(col, 0, kTitles[col]);
+    Get<ui::StringGrid>(name).EditCells(compare::WriteTitles);
   }
   Marks1.Clear();
   FileCount1 = 0;
@@ -41,14 +69,17 @@ void TForm1::MnuExitClick() {
   Close();
 }
 
-void TForm1::ReadSeparators() {
-  dateSeparator_ = os_.LocaleSeparator(os::Separator::kDate);
-  if (dateSeparator_.empty()) dateSeparator_ = "/";
-  timeSeparator_ = os_.LocaleSeparator(os::Separator::kTime);
-  if (timeSeparator_.empty()) timeSeparator_ = ":";
+void TForm1::MnuCompareClick() {
+  const Pane left = LeftPane();
+  const Pane right = RightPane();
+  const std::string leftPath = TextOf(left.pathBox);
+  const std::string rightPath = TextOf(right.pathBox);
+  compare::ComparePanes(
+      compare::PaneInputs{leftPath, left.grid.Cells(), FileCount1, Marks1},
+      compare::PaneInputs{rightPath, right.grid.Cells(), FileCount2, Marks2},
+      [&](int pane) { InvalidateRect((pane == 1 ? left : right).grid.Handle(), nullptr, FALSE); });
 }
 
 void TForm1::SettingsChanged() {
-  ReadSeparators();
-  os_.ResetThreadLocale();
+  format_.SettingsChanged(os_);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/date_time_format.h"
 #include "core/mark_array.h"
 #include "core/os.h"
 #include "win32/ui/controls.h"
@@ -19,10 +20,28 @@ class TForm1 : public ui::Form {
   // Creates the window and its controls from the form description TFORM1.
   void Create();
 
-  // The separators that dates and times are written with, as the regional settings gave them
-  // when last read ("/" and ":" when they give none).
-  const std::string& DateSeparator() const { return dateSeparator_; }
-  const std::string& TimeSeparator() const { return timeSeparator_; }
+  // What loading touches of one pane; the two panes differ only in these.
+  struct Pane {
+    HWND pathBox;
+    ui::StringGrid& grid;
+    ui::Panel& statusBar;
+    int32_t& fileCount;
+    zolt::MarkArray& marks;
+  };
+  Pane LeftPane();
+  Pane RightPane();
+
+  // Loads a pane from a folder path (ending in "\"): the path box shows it, the grid lists the
+  // folder's files, then the file count, an all-clear mark array and the status bar follow. A
+  // failure leaves the path box showing the new folder, the grid's rows written so far under its
+  // old row count, and the count, marks and status bar as they were.
+  void LoadPane(const Pane& pane, const std::string& folderPath);
+  // The second halves of Button1Click / Button2Click, once the dialog has given a path.
+  void LoadLeftPane(const std::string& folderPath) { LoadPane(LeftPane(), folderPath); }
+  void LoadRightPane(const std::string& folderPath) { LoadPane(RightPane(), folderPath); }
+
+  // The date and time separators listings are written with.
+  const compare::DateTimeFormat& Format() const { return format_; }
 
   // The window's state, public so that the window tests read it back.
   zolt::MarkArray Marks1;
@@ -37,9 +56,8 @@ class TForm1 : public ui::Form {
   void FormShow();
   void FormClose(ui::CloseAction& action);
   void MnuExitClick();
-  void ReadSeparators();
+  void MnuCompareClick();
 
   os::Os& os_;
-  std::string dateSeparator_;
-  std::string timeSeparator_;
+  compare::DateTimeFormat format_;
 };

@@ -97,6 +97,17 @@ void StringGrid::SetColCount(int cols) {
   Changed();
 }
 
+void StringGrid::EditCells(const std::function<void(zolt::CellTable&)>& fill) {
+  struct Refresh {
+    StringGrid& grid;
+    ~Refresh() {
+      grid.row_ = std::max(grid.fixedRows_, std::min(grid.row_, grid.RowCount() - 1));
+      grid.Changed();
+    }
+  } refresh{*this};
+  fill(cells_);
+}
+
 // --- geometry and options ---
 
 void StringGrid::SetFixedRows(int rows) {

@@ -48,6 +48,10 @@ class StringGrid : public Window {
   void SetRowCount(int rows);  // keeps the current row inside; updates scroll bars, repaints
   int ColCount() const { return cells_.ColCount(); }
   void SetColCount(int cols);
+  // Lets fill write the cells in place (a listing writes a whole pane, then sets the row count
+  // once), then brings the current row, the scroll bars and the picture up to date, also when
+  // fill throws.
+  void EditCells(const std::function<void(zolt::CellTable&)>& fill);
 
   // --- geometry and options, as a form description sets them ---
   void SetFixedRows(int rows);

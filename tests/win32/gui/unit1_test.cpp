@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/gui_support.h"
+#include "gui/message_box_watch.h"
 #include "support/fake_os.h"
 #include "win32/ui/application.h"
+#include "win32/ui/window.h"
 
 namespace {
 
@@ -313,29 +317,199 @@ TEST_F(Form1Test, ExitMenuCloseBoxAndAltXAllRunFormClose) {
   }
 }
 
-TEST_F(Form1Test, AltCDoesNotCloseTheWindow) {
-  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'c');
-  EXPECT_FALSE(QuitPosted());
-  EXPECT_TRUE(IsWindow(form->Handle()));
-}
-
 TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
-  EXPECT_EQ(form->DateSeparator(), "/");
-  EXPECT_EQ(form->TimeSeparator(), ":");
+  EXPECT_EQ(form->Format().DateSeparator(), "/");
+  EXPECT_EQ(form->Format().TimeSeparator(), ":");
+  machine.AddFolder("C:\\D");
+  machine.AddFile("C:\\D\\a.txt", 1, fake::MakeFileTime(2004, 3, 15, 9, 5, 7));
   const struct {
     const char* date;
     const char* time;
-    const char* expectDate;
-    const char* expectTime;
-  } cases[] = {{"-", ".", "-", "."}, {"", "", "/", ":"}, {".", "", ".", ":"}};
+    const char* text;  // what a pane loaded afterwards shows
+  } cases[] = {{"-", ".", "2004-03-15 09.05.06"},
+               {"", "", "2004/03/15 09:05:06"},
+               {".", "", "2004.03.15 09:05:06"}};
   int resets = machine.localeResets;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.date);
+    SCOPED_TRACE(c.text);
     machine.SetSeparators(c.date, c.time);
+    form->LoadLeftPane("C:\\D\\");
+    // Read at start-up and on a settings change only: the left pane keeps the old separators.
+    const std::string before(form->Get<ui::StringGrid>("StringGrid1").Cell(2, 1));
+    EXPECT_NE(before, c.text);
     SendMessageA(form->Handle(), WM_SETTINGCHANGE, 0, 0);
-    EXPECT_EQ(form->DateSeparator(), c.expectDate);
-    EXPECT_EQ(form->TimeSeparator(), c.expectTime);
     EXPECT_EQ(machine.localeResets, ++resets);
+    form->LoadRightPane("C:\\D\\");
+    EXPECT_EQ(form->Get<ui::StringGrid>("StringGrid2").Cell(2, 1), c.text);
+    EXPECT_EQ(form->Get<ui::StringGrid>("StringGrid1").Cell(2, 1), before);
+  }
+}
+
+// One pane's visible state, read back from its windows and fields.
+struct PaneState {
+  std::string path;
+  std::string status;
+  int rowCount;
+  std::vector<std::vector<std::string>> rows;  // data rows 1 .. rowCount - 1
+  int32_t fileCount;
+  std::vector<uint8_t> marks;
+};
+
+PaneState Read(TForm1& form, bool left) {
+  const ui::StringGrid& grid = form.Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
+  PaneState s;
+  s.path = TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
+  s.status = form.Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
+  s.rowCount = grid.RowCount();
+  for (int r = 1; r < grid.RowCount(); ++r) {
+    s.rows.push_back(
+        {std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)), std::string(grid.Cell(2, r))});
+  }
+  s.fileCount = left ? form.FileCount1 : form.FileCount2;
+  s.marks = (left ? form.Marks1 : form.Marks2).Bytes();
+  return s;
+}
+
+TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
+  machine.AddFolder("C:\\EMPTY\\SUB");
+  machine.AddFolder("C:\\ONE");
+  machine.AddFile("C:\\ONE\\only.txt", 42, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
+  machine.AddFolder("C:\\MANY");
+  machine.AddFile("C:\\MANY\\b.dat", 7, fake::MakeFileTime(1999, 12, 31, 23, 59, 59));
+  machine.AddFile("C:\\MANY\\hidden.sys", 1, fake::MakeFileTime(2000, 1, 1, 0, 0, 0),
+                  os::kAttrHidden);
+  machine.AddFile("C:\\MANY\\a.txt", 1234567, fake::MakeFileTime(2010, 6, 1, 12, 0, 1),
+                  os::kAttrReadOnly);
+  machine.AddFile("C:\\MANY\\c", 0, fake::MakeFileTime(2020, 2, 29, 0, 0, 0));
+  machine.AddFolder("C:\\TWO");
+  machine.AddFile("C:\\TWO\\x", 5, fake::MakeFileTime(2001, 1, 1, 1, 1, 1));
+  machine.AddFile("C:\\TWO\\y", 6, fake::MakeFileTime(2001, 1, 1, 1, 1, 2));
+  const struct {
+    const char* path;
+    bool left;
+    PaneState expected;
+  } loads[] = {
+      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", 2, {{"", "", ""}}, 0, {}}},
+      {"C:\\ONE\\",
+       true,
+       {"C:\\ONE\\", " 1 Files", 2, {{"only.txt", "42", "2004/03/15 09:05:06"}}, 1, {0}}},
+      {"C:\\MANY\\",
+       true,
+       {"C:\\MANY\\",
+        " 3 Files",
+        4,
+        {{"b.dat", "7", "1999/12/31 23:59:58"},
+         {"a.txt", "1234567", "2010/06/01 12:00:00"},
+         {"c", "0", "2020/02/29 00:00:00"}},
+        3,
+        {0, 0, 0}}},
+      {"C:\\TWO\\",
+       true,  // fewer than before: only the new rows
+       {"C:\\TWO\\",
+        " 2 Files",
+        3,
+        {{"x", "5", "2001/01/01 01:01:00"}, {"y", "6", "2001/01/01 01:01:02"}},
+        2,
+        {0, 0}}},
+      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", 2, {{"", "", ""}}, 0, {}}},
+      {"C:\\NOWHERE\\", false, {"C:\\NOWHERE\\", " No File", 2, {{"", "", ""}}, 0, {}}},
+      {"C:\\MANY\\",
+       false,
+       {"C:\\MANY\\",
+        " 3 Files",
+        4,
+        {{"b.dat", "7", "1999/12/31 23:59:58"},
+         {"a.txt", "1234567", "2010/06/01 12:00:00"},
+         {"c", "0", "2020/02/29 00:00:00"}},
+        3,
+        {0, 0, 0}}},
+  };
+  PaneState other = Read(*form, false);
+  for (const auto& l : loads) {
+    SCOPED_TRACE(l.path);
+    if (l.left) {
+      form->Marks1.Reset(7);  // stale marks never survive a load
+    }
+    form->LoadPane(l.left ? form->LeftPane() : form->RightPane(), l.path);
+    const PaneState got = Read(*form, l.left);
+    EXPECT_EQ(got.path, l.expected.path);
+    EXPECT_EQ(got.status, l.expected.status);
+    EXPECT_EQ(got.rowCount, l.expected.rowCount);
+    EXPECT_EQ(got.rows, l.expected.rows);
+    EXPECT_EQ(got.fileCount, l.expected.fileCount);
+    EXPECT_EQ(got.marks, l.expected.marks);
+    // Loading one pane never touches the other.
+    const PaneState untouched = Read(*form, !l.left);
+    if (l.left) {
+      EXPECT_EQ(untouched.rows, other.rows);
+      EXPECT_EQ(untouched.status, other.status);
+      EXPECT_EQ(untouched.fileCount, other.fileCount);
+    }
+  }
+  // The titles stay.
+  EXPECT_EQ(form->Get<ui::StringGrid>("StringGrid1").Cell(0, 0), "FileName");
+}
+
+TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
+  machine.AddFolder("C:\\OLD");
+  machine.AddFile("C:\\OLD\\o1", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  machine.AddFile("C:\\OLD\\o2", 2, fake::MakeFileTime(2001, 1, 1, 0, 0, 2));
+  machine.AddFolder("C:\\NEW");
+  for (const char* name : {"n1", "n2", "n3", "n4"}) {
+    machine.AddFile(std::string("C:\\NEW\\") + name, 9, fake::MakeFileTime(2002, 2, 2, 2, 2, 2));
+  }
+  form->LoadLeftPane("C:\\OLD\\");
+  const PaneState before = Read(*form, true);
+  // The third file's time cannot be brought to local time.
+  machine.Fail(fake::Service::kFileTimeToLocal, 0, -1, 2);
+  gui::MessageBoxWatch watch;
+  // As the window procedure does with a handler's exception: the error box, then on.
+  ui::Guarded([&] { form->LoadLeftPane("C:\\NEW\\"); });
+  ASSERT_EQ(watch.boxes.size(), 1u);
+  EXPECT_EQ(watch.boxes[0].caption, ui::Widen(ui::Application::Instance().Title()));
+  EXPECT_EQ(watch.boxes[0].text, ui::Widen("日付に変換できない値が渡されました."));
+  EXPECT_TRUE(watch.boxes[0].errorIcon);
+  const PaneState after = Read(*form, true);
+  EXPECT_EQ(after.path, "C:\\NEW\\");          // the path box shows the new folder
+  EXPECT_EQ(after.rowCount, before.rowCount);  // the old row count over the rows written
+  const std::vector<std::vector<std::string>> written = {{"n1", "9", "2002/02/02 02:02:02"},
+                                                         {"n2", "9", "2002/02/02 02:02:02"}};
+  EXPECT_EQ(after.rows, written);
+  EXPECT_EQ(after.status, before.status);
+  EXPECT_EQ(after.fileCount, before.fileCount);
+  EXPECT_EQ(after.marks, before.marks);
+  // The program goes on: the next load works.
+  machine.Heal();
+  form->LoadLeftPane("C:\\NEW\\");
+  EXPECT_EQ(Read(*form, true).status, " 4 Files");
+  EXPECT_EQ(Read(*form, true).rowCount, 5);
+}
+
+TEST_F(Form1Test, CompareByMenuAndAltCMarksTheDifferences) {
+  machine.AddFolder("C:\\L");
+  machine.AddFile("C:\\L\\same", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  machine.AddFile("C:\\L\\size", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  machine.AddFile("C:\\L\\onlyleft", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  machine.AddFolder("C:\\R");
+  machine.AddFile("C:\\R\\size", 2, fake::MakeFileTime(2001, 1, 1, 0, 0, 4));
+  machine.AddFile("C:\\R\\same", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  const struct {
+    const char* how;
+    void (*compare)(HWND form);
+  } ways[] = {
+      {"Compare(&C) chosen on the bar",
+       [](HWND f) { SendMessageA(f, WM_COMMAND, MAKEWPARAM(GetMenuItemID(GetMenu(f), 1), 0), 0); }},
+      {"Alt+C", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_KEYMENU, 'c'); }},
+  };
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.how);
+    form->LoadLeftPane("C:\\L\\");
+    form->LoadRightPane("C:\\R\\");
+    w.compare(form->Handle());
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_EQ(form->Marks1.Bytes(),
+              (std::vector<uint8_t>{0, zolt::MarkSize | zolt::MarkDate, zolt::MarkMissing}));
+    EXPECT_EQ(form->Marks2.Bytes(), (std::vector<uint8_t>{zolt::MarkSize | zolt::MarkDate, 0}));
   }
 }
 
