@@ -1,0 +1,369 @@
+// The folder controls as real windows: rendered glyphs at their indents, the selected item in
+// highlight colours, item heights from the font, clicks, double-clicks and keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui_support.h"
+#include "win32/folderctl/directory_list_box.h"
+#include "win32/folderctl/drive_combo_box.h"
+#include "win32/os/os_win32.h"
+#include "win32/ui/gdi.h"
+
+namespace {
+
+std::string ProcessDirectory() {
+  char buffer[MAX_PATH];
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  return std::string(buffer, n);
+}
+
+class Parent : public ui::Window {
+ public:
+  Parent() {
+    RegisterClass("ZoltFolderCtlTestParent", nullptr, GetSysColorBrush(COLOR_BTNFACE));
+    Create("ZoltFolderCtlTestParent", "folderctl", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, nullptr, 0,
+           0, 420, 420);
+  }
+};
+// One visible parent for all these tests: without a window manager, Wine waits seconds for a
+// visible top-level window to go away. The controls are children, created and destroyed per test.
+HWND SharedParent() {
+  static Parent* parent = new Parent;
+  return parent->Handle();
+}
+
+// The browse dialog's font: "ＭＳ ゴシック" (a Gothic fallback under Wine) with a character cell
+// of 16 pixels; a positive height asks for the cell, so the fallback's internal leading counts.
+HFONT DialogFont(int height = 16) {
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                     L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+}
+
+// Counts the pixels of a glyph rendered at (x, y) that differ from the resource drawn over
+// background: its key-colour pixels must show the background, all others their own colour.
+int GlyphMismatches(const ui::MemoryCanvas& canvas, const char* resource, int x, int y,
+                    COLORREF background) {
+  ui::Bitmap bitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  if (!bitmap) return -1;
+  BITMAP info{};
+  GetObjectA(bitmap.Get(), sizeof info, &info);
+  ui::MemoryCanvas glyph(info.bmWidth, info.bmHeight);
+  {
+    HDC source = CreateCompatibleDC(glyph.Dc());
+    ui::ScopedSelect select(source, bitmap.Get());
+    BitBlt(glyph.Dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    DeleteDC(source);
+  }
+  const COLORREF key = glyph.Pixel(0, info.bmHeight - 1);
+  int mismatches = 0;
+  for (int gy = 0; gy < info.bmHeight; ++gy) {
+    for (int gx = 0; gx < info.bmWidth; ++gx) {
+      const COLORREF g = glyph.Pixel(gx, gy);
+      const COLORREF expected = g == key ? background : g;
+      if (canvas.Pixel(x + gx, y + gy) != expected) ++mismatches;
+    }
+  }
+  return mismatches;
+}
+
+// Columns [from, to) of a row band that hold anything but the background.
+int ForeignPixels(const ui::MemoryCanvas& canvas, int from, int to, int top, int bottom,
+                  COLORREF background) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = from; x < to; ++x) n += canvas.Pixel(x, y) != background;
+  }
+  return n;
+}
+
+TEST(GlyphResources, SizesAsTheControlsDrawThem) {
+  const struct {
+    const char* name;
+    int width, height;
+  } cases[] = {{"FLOPPY", 16, 11},       {"HARD", 16, 11},         {"NETWORK", 16, 11},
+               {"CDROM", 16, 11},        {"RAM", 16, 11},          {"OPENFOLDER", 16, 15},
+               {"CLOSEDFOLDER", 16, 15}, {"CURRENTFOLDER", 16, 15}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    folderctl::Glyph glyph(c.name);
+    ASSERT_TRUE(glyph.Loaded());
+    EXPECT_EQ(glyph.Width(), c.width);
+    EXPECT_EQ(glyph.Height(), c.height);
+  }
+}
+
+// C:\zfc<pid>\B with subfolders X and Y: the chain of the examples, C:\, A-level, B.
+class FolderListWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(SharedParent(), nullptr) << "no window could be created";
+    start_ = ProcessDirectory();
+    top_ = "C:\\zfc" + std::to_string(GetCurrentProcessId());
+    for (const std::string& p : {top_, top_ + "\\B", top_ + "\\B\\X", top_ + "\\B\\Y"}) {
+      ASSERT_TRUE(CreateDirectoryA(p.c_str(), nullptr)) << p;
+      made_.push_back(p);
+    }
+    font_.Reset(DialogFont());
+    list_ = std::make_unique<folderctl::TDirectoryListBox>(os::RealOs());
+    list_->SetFont(font_.Get());
+    list_->CreateIn(SharedParent(), 101, 24, 88, 233, 209);
+    list_->OnChange = [this] { ++changes_; };
+    list_->SetCurrentFolder(top_ + "\\B");
+    changes_ = 0;
+  }
+  void TearDown() override {
+    list_.reset();
+    SetCurrentDirectoryA(start_.c_str());
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) RemoveDirectoryA(it->c_str());
+  }
+  HWND List() const { return list_->Control(); }
+  RECT ItemRect(int i) const {
+    RECT rc{};
+    SendMessageA(List(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    return rc;
+  }
+  void Click(int i, bool doubleClick) {
+    const RECT rc = ItemRect(i);
+    const LPARAM at = MAKELPARAM(rc.left + 30, (rc.top + rc.bottom) / 2);
+    SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(List(), WM_LBUTTONUP, 0, at);
+    if (doubleClick) {
+      SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      SendMessageA(List(), WM_LBUTTONUP, 0, at);
+    }
+  }
+  int Selection() const { return static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0)); }
+
+  std::string start_;
+  std::string top_;
+  std::vector<std::string> made_;
+  ui::Font font_;
+  std::unique_ptr<folderctl::TDirectoryListBox> list_;
+  int changes_ = 0;
+};
+
+TEST_F(FolderListWindow, ItemHeightFromTheSixteenPixelFont) {
+  EXPECT_EQ(folderctl::FontCellHeight(font_.Get()), 16);
+  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);
+  ui::Font big(DialogFont(24));
+  const int cell = folderctl::FontCellHeight(big.Get());
+  ASSERT_GT(cell, 16);
+  SendMessageA(list_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(big.Get()), TRUE);
+  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), cell);
+  ui::Font tiny(DialogFont(8));
+  list_->SetFont(tiny.Get());
+  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);  // the glyph's minimum
+  list_->SetFont(font_.Get());
+}
+
+TEST_F(FolderListWindow, GlyphsAtTheirIndentsAndTheSelectionHighlighted) {
+  ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 5);
+  ASSERT_EQ(Selection(), 2);
+  gui::Pump();
+  auto canvas = gui::Render(List());
+  const struct {
+    int item;
+    const char* glyph;
+    int indent;
+  } cases[] = {{0, "OPENFOLDER", 2},
+               {1, "OPENFOLDER", 6},
+               {2, "CURRENTFOLDER", 10},
+               {3, "CLOSEDFOLDER", 14},
+               {4, "CLOSEDFOLDER", 14}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    const RECT rc = ItemRect(c.item);
+    const COLORREF background = GetSysColor(c.item == 2 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const int x = rc.left + c.indent;
+    EXPECT_EQ(GlyphMismatches(*canvas, c.glyph, x, (rc.top + rc.bottom - 15) / 2, background), 0);
+    // The 4-pixel gap between glyph and text stays clear; the name starts right after it.
+    EXPECT_EQ(ForeignPixels(*canvas, x + 16, x + 20, rc.top + 1, rc.bottom - 1, background), 0);
+    EXPECT_GT(ForeignPixels(*canvas, x + 20, x + 28, rc.top + 1, rc.bottom - 1, background), 0);
+    EXPECT_EQ(ForeignPixels(*canvas, rc.left + 1, x, rc.top + 1, rc.bottom - 1, background), 0);
+  }
+}
+
+TEST_F(FolderListWindow, ClicksAndKeysOnlyMoveTheSelection) {
+  const std::string folder = list_->CurrentFolder();
+  Click(3, false);
+  EXPECT_EQ(Selection(), 3);
+  SendMessageA(List(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Selection(), 4);
+  SendMessageA(List(), WM_CHAR, 'x', 0);
+  EXPECT_EQ(Selection(), 3);
+  EXPECT_EQ(list_->CurrentFolder(), folder);
+  EXPECT_EQ(ProcessDirectory(), folder);
+  EXPECT_EQ(changes_, 0);
+  // Enter is left to the dialog's default button.
+  MSG enter{List(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  const LRESULT code =
+      SendMessageA(List(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
+  EXPECT_EQ(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE), 0);
+  // Outside a dialog an Enter that reaches the list opens the selected item.
+  SendMessageA(List(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(list_->CurrentFolder(), folder + "\\X");
+  EXPECT_EQ(changes_, 1);
+}
+
+TEST_F(FolderListWindow, DoubleClicksOpenItems) {
+  const struct {
+    int item;
+    std::string folder;
+    int changes;
+  } steps[] = {
+      {2, top_ + "\\B", 0},     // the current item: nothing, not even a refresh
+      {1, top_, 1},             // an ancestor
+      {2, top_ + "\\B", 1},     // at C:\zfc, item 2 is its subfolder B
+      {3, top_ + "\\B\\X", 1},  // a subfolder
+      {0, "C:\\", 1},           // the first item: the drive root
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.folder);
+    changes_ = 0;
+    Click(s.item, true);
+    EXPECT_EQ(list_->CurrentFolder(), s.folder);
+    EXPECT_EQ(ProcessDirectory(), s.folder);
+    EXPECT_EQ(changes_, s.changes);
+    EXPECT_EQ(Selection(), list_->State().CurrentIndex());
+  }
+}
+
+TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
+  ASSERT_TRUE(CreateDirectoryA((top_ + "\\B\\Z").c_str(), nullptr));
+  made_.push_back(top_ + "\\B\\Z");
+  EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 5);  // not refreshed meanwhile
+  DestroyWindow(list_->Handle());
+  EXPECT_EQ(List(), nullptr);
+  list_->CreateIn(SharedParent(), 101, 24, 88, 233, 209);
+  EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 6);
+  EXPECT_EQ(Selection(), 2);
+  EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
+}
+
+class DriveComboWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(SharedParent(), nullptr) << "no window could be created";
+    font_.Reset(DialogFont());
+    combo_ = std::make_unique<folderctl::TDriveComboBox>(os::RealOs());
+    combo_->SetFont(font_.Get());
+    combo_->OnChange = [this] {
+      events_.push_back(std::string(1, combo_->CurrentDrive()) + " " +
+                        std::to_string(SendMessageA(Combo(), CB_GETCURSEL, 0, 0)));
+    };
+    combo_->CreateIn(SharedParent(), 102, 24, 32, 233, 22);
+  }
+  HWND Combo() const { return combo_->Control(); }
+
+  ui::Font font_;
+  std::unique_ptr<folderctl::TDriveComboBox> combo_;
+  std::vector<std::string> events_;
+};
+
+TEST_F(DriveComboWindow, CreationAppliesTheProcessDrive) {
+  const auto& entries = combo_->State().Entries();
+  ASSERT_GE(entries.size(), 2u);  // C: and Z: in the default prefix
+  EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
+  char text[64] = "";
+  SendMessageA(Combo(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(text, entries[0].text);
+  const char drive = static_cast<char>(ProcessDirectory()[0] | 0x20);
+  EXPECT_EQ(combo_->CurrentDrive(), drive);
+  ASSERT_EQ(events_.size(), 1u);
+  EXPECT_EQ(events_[0][0], drive);
+  EXPECT_EQ(SendMessageA(Combo(), CB_GETITEMHEIGHT, 0, 0), 16);
+  RECT host, field;
+  GetWindowRect(combo_->Handle(), &host);
+  GetWindowRect(Combo(), &field);
+  EXPECT_EQ(host.bottom - host.top, field.bottom - field.top);
+}
+
+TEST_F(DriveComboWindow, AKeyPickFiresTwiceWithTheNewDriveStored) {
+  const auto& entries = combo_->State().Entries();
+  const int start = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
+  ASSERT_GE(start, 0);
+  const int next = start + 1 < static_cast<int>(entries.size()) ? start + 1 : start - 1;
+  const UINT key = next > start ? VK_DOWN : VK_UP;
+  events_.clear();
+  int clicks = 0;
+  combo_->OnClick = [&] {
+    ++clicks;
+    EXPECT_TRUE(events_.empty());
+  };
+  SendMessageA(Combo(), WM_KEYDOWN, key, 0);
+  const std::string expected = entries[size_t(next)].text.substr(0, 1) + " " + std::to_string(next);
+  EXPECT_EQ(events_, (std::vector<std::string>{expected, expected}));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(combo_->CurrentDrive(), entries[size_t(next)].text[0]);
+}
+
+TEST_F(DriveComboWindow, EnterOnlyWhileDroppedDown) {
+  MSG enter{Combo(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  const LPARAM msg = reinterpret_cast<LPARAM>(&enter);
+  EXPECT_EQ(
+      SendMessageA(Combo(), WM_GETDLGCODE, VK_RETURN, msg) & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS),
+      0);
+  SendMessageA(Combo(), CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_NE(SendMessageA(Combo(), WM_GETDLGCODE, VK_RETURN, msg) & DLGC_WANTMESSAGE, 0);
+  SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+const char* GlyphName(folderctl::DriveGlyph glyph) {
+  const char* names[] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
+  return names[static_cast<int>(glyph)];
+}
+
+TEST_F(DriveComboWindow, DroppedListShowsGlyphsAndTextsWithTheSelectionHighlighted) {
+  SetFocus(Combo());
+  SendMessageA(Combo(), CB_SHOWDROPDOWN, TRUE, 0);
+  gui::Pump();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
+  auto canvas = gui::Render(info.hwndList);
+  const int selected = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
+  const auto& entries = combo_->State().Entries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    SCOPED_TRACE(entries[i].text);
+    RECT rc{};
+    SendMessageA(info.hwndList, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
+    const COLORREF background = GetSysColor(int(i) == selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    EXPECT_EQ(GlyphMismatches(*canvas, GlyphName(entries[i].glyph), rc.left + 2,
+                              (rc.top + rc.bottom - 11) / 2, background),
+              0);
+    // The text starts 6 pixels after the glyph.
+    EXPECT_EQ(
+        ForeignPixels(*canvas, rc.left + 18, rc.left + 22, rc.top + 1, rc.bottom - 1, background),
+        0);
+    EXPECT_GT(
+        ForeignPixels(*canvas, rc.left + 22, rc.left + 30, rc.top + 1, rc.bottom - 1, background),
+        0);
+  }
+  SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(DriveComboWindow, FieldShowsTheSelectedDriveHighlightedWhileFocused) {
+  SetFocus(Combo());
+  gui::Pump();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
+  const RECT rc = info.rcItem;
+  auto canvas = gui::Render(Combo());
+  const int index = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
+  ASSERT_GE(index, 0);
+  const char* glyph = GlyphName(combo_->State().Entries()[size_t(index)].glyph);
+  // The platform may draw the field's item one pixel inside rcItem.
+  const int y = (rc.top + rc.bottom - 11) / 2;
+  const COLORREF background = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_TRUE(GlyphMismatches(*canvas, glyph, rc.left + 2, y, background) == 0 ||
+              GlyphMismatches(*canvas, glyph, rc.left + 3, y, background) == 0);
+}
+
+}  // namespace
