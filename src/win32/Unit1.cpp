@@ -2,6 +2,7 @@
 
 #include "core/compare.h"
 #include "core/listing.h"
+#include "core/mark_paint.h"
 #include "core/pane.h"
 
 namespace {
@@ -19,6 +20,14 @@ TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
   BindClose("FormClose", [this](ui::CloseAction& action) { FormClose(action); });
   Bind("MnuExitClick", [this] { MnuExitClick(); });
   Bind("MnuCompareClick", [this] { MnuCompareClick(); });
+  BindDrawCell("StringGrid1DrawCell", [this](HDC dc, int col, int row, const RECT& rect, unsigned) {
+    StringGrid1DrawCell(dc, col, row, rect);
+  });
+  BindDrawCell("StringGrid2DrawCell", [this](HDC dc, int col, int row, const RECT& rect, unsigned) {
+    StringGrid2DrawCell(dc, col, row, rect);
+  });
+  Bind("StringGrid1DblClick", [this] { StringGrid1DblClick(); });
+  Bind("StringGrid2DblClick", [this] { StringGrid2DblClick(); });
 }
 
 void TForm1::Create() {
@@ -78,6 +87,39 @@ void TForm1::MnuCompareClick() {
       compare::PaneInputs{leftPath, left.grid.Cells(), FileCount1, Marks1},
       compare::PaneInputs{rightPath, right.grid.Cells(), FileCount2, Marks2},
       [&](int pane) { InvalidateRect((pane == 1 ? left : right).grid.Handle(), nullptr, FALSE); });
+}
+
+void TForm1::PaintMarkedCell(const ui::StringGrid& grid, int32_t fileCount,
+                             const zolt::MarkArray& marks, HDC dc, int col, int row,
+                             const RECT& rect) {
+  if (!compare::PaintsMark(fileCount, marks, col, row)) return;
+  // The opaque background fills the whole cell, the text clipped to it.
+  SetBkColor(dc, compare::kMarkFillColour);
+  SetTextColor(dc, compare::kMarkTextColour);
+  const std::string_view text = grid.Cell(col, row);
+  ExtTextOutA(dc, rect.left + 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect, text.data(),
+              static_cast<UINT>(text.size()), nullptr);
+}
+
+void TForm1::StringGrid1DrawCell(HDC dc, int col, int row, const RECT& rect) {
+  PaintMarkedCell(Get<ui::StringGrid>("StringGrid1"), FileCount1, Marks1, dc, col, row, rect);
+}
+
+void TForm1::StringGrid2DrawCell(HDC dc, int col, int row, const RECT& rect) {
+  PaintMarkedCell(Get<ui::StringGrid>("StringGrid2"), FileCount2, Marks2, dc, col, row, rect);
+}
+
+void TForm1::SelectNamesake(const ui::StringGrid& grid, ui::StringGrid& other) {
+  const int match = compare::MatchRow(grid.Cells(), grid.Row(), other.Cells());
+  if (match > 0 && match != other.Row()) other.SetRow(match);
+}
+
+void TForm1::StringGrid1DblClick() {
+  SelectNamesake(Get<ui::StringGrid>("StringGrid1"), Get<ui::StringGrid>("StringGrid2"));
+}
+
+void TForm1::StringGrid2DblClick() {
+  SelectNamesake(Get<ui::StringGrid>("StringGrid2"), Get<ui::StringGrid>("StringGrid1"));
 }
 
 void TForm1::SettingsChanged() {

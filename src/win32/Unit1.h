@@ -57,6 +57,16 @@ class TForm1 : public ui::Form {
   void FormClose(ui::CloseAction& action);
   void MnuExitClick();
   void MnuCompareClick();
+  void StringGrid1DrawCell(HDC dc, int col, int row, const RECT& rect);
+  void StringGrid2DrawCell(HDC dc, int col, int row, const RECT& rect);
+  void StringGrid1DblClick();
+  void StringGrid2DblClick();
+  // The twins' shared routines: a pane's marked cell in cyan over the grid's drawing; the other
+  // grid's first namesake of this grid's current row made current.
+  static void PaintMarkedCell(const ui::StringGrid& grid, int32_t fileCount,
+                              const zolt::MarkArray& marks, HDC dc, int col, int row,
+                              const RECT& rect);
+  static void SelectNamesake(const ui::StringGrid& grid, ui::StringGrid& other);
 
   os::Os& os_;
   compare::DateTimeFormat format_;

@@ -321,6 +321,8 @@ void MakeStringGrid(ControlContext& c) {
                             {"RowSelect", kGridRowSelect}},
                            grid->Options()));
   grid->SetFont(c.form.FontHandle());
+  grid->OnDrawCell = c.form.DrawCellHandlerFor(d, "OnDrawCell");
+  grid->OnDblClick = c.form.Handler(d, "OnDblClick");
   const zolt::Bounds& b = c.control.bounds;
   grid->CreateIn(c.parent, c.id, b.left, b.top, b.width, b.height);
   c.control.hwnd = grid->Handle();

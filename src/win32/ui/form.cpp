@@ -68,17 +68,36 @@ void Form::BindClose(const std::string& handlerName, std::function<void(CloseAct
   closeHandlers_[handlerName] = std::move(handler);
 }
 
-std::function<void()> Form::Handler(const zolt::FormObject& description, const char* event) {
+void Form::BindDrawCell(const std::string& handlerName, DrawCellHandler handler) {
+  drawCellHandlers_[handlerName] = std::move(handler);
+}
+
+namespace {
+
+// The handler of handlers that a description's event names; nullptr when the event is absent.
+template <typename H>
+H Lookup(const std::map<std::string, H>& handlers, const zolt::FormObject& description,
+         const char* event, const std::string& kind) {
   const zolt::FormProperty* p = description.Find(event);
   if (!p) return nullptr;
   if (p->value.type != zolt::FormValue::Type::kIdentifier) {
     throw zolt::FormError(p->line, std::string(event) + " must name a handler");
   }
-  auto found = handlers_.find(p->value.text);
-  if (found == handlers_.end()) {
-    throw zolt::FormError(p->line, kind_ + " has no handler " + p->value.text);
+  auto found = handlers.find(p->value.text);
+  if (found == handlers.end()) {
+    throw zolt::FormError(p->line, kind + " has no handler " + p->value.text);
   }
   return found->second;
+}
+
+}  // namespace
+
+std::function<void()> Form::Handler(const zolt::FormObject& description, const char* event) {
+  return Lookup(handlers_, description, event, kind_);
+}
+
+DrawCellHandler Form::DrawCellHandlerFor(const zolt::FormObject& description, const char* event) {
+  return Lookup(drawCellHandlers_, description, event, kind_);
 }
 
 void Form::CreateFromResource(const char* resourceName) {

@@ -48,6 +48,10 @@ struct ControlContext {
 };
 using ControlFactory = std::function<void(ControlContext&)>;
 
+// A grid's owner-draw handler: the DC, the cell's column and row, its rectangle and state.
+using DrawCellHandler =
+    std::function<void(HDC dc, int col, int row, const RECT& rect, unsigned state)>;
+
 // Makes a kind known to every form created afterwards (a second registration replaces the
 // first). `container`: the kind may hold child objects in a description.
 void RegisterControlKind(const std::string& kind, ControlFactory factory, bool container = false);
@@ -85,8 +89,10 @@ class Form : public Window {
   // creating; a description naming an unbound handler fails.
   void Bind(const std::string& handlerName, std::function<void()> handler);
   void BindClose(const std::string& handlerName, std::function<void(CloseAction&)> handler);
+  void BindDrawCell(const std::string& handlerName, DrawCellHandler handler);
   // The bound handler for a description's event, or a failure naming the property's line.
   std::function<void()> Handler(const zolt::FormObject& description, const char* event);
+  DrawCellHandler DrawCellHandlerFor(const zolt::FormObject& description, const char* event);
 
   // Re-applies edge alignment to every container, from the form's client area down.
   void Realign();
@@ -118,6 +124,7 @@ class Form : public Window {
   std::map<UINT, Control*> byCommand_;
   std::map<std::string, std::function<void()>> handlers_;
   std::map<std::string, std::function<void(CloseAction&)>> closeHandlers_;
+  std::map<std::string, DrawCellHandler> drawCellHandlers_;
   std::function<void()> onShow_;
   std::function<void(CloseAction&)> onClose_;
   Font font_;

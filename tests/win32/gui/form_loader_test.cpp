@@ -57,6 +57,9 @@ TEST(FormLoader, RejectsInconsistentDescriptionsNamingTheLine) {
       {"  Menu = M\n", 6, "the form has no menu M"},
       {"  OnShow = Shown\n", 6, "TTest has no handler Shown"},
       {"  G: TStringGrid\n    Options = [RowSelect, Editing]\n", 7, "may not hold Editing"},
+      {"  G: TStringGrid\n    OnDrawCell = Nowhere\n", 7, "TTest has no handler Nowhere"},
+      {"  G: TStringGrid\n    OnDblClick = Nowhere\n", 7, "TTest has no handler Nowhere"},
+      {"  G: TStringGrid\n    OnDrawCell = 3\n", 7, "OnDrawCell must name a handler"},
       {"  P: TPanel\n    Q: TPanel\n      M: TMainMenu\n", 8, "belongs to the form itself"},
   };
   for (const auto& c : cases) {
