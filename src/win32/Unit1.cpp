@@ -1,8 +1,10 @@
 #include "win32/Unit1.h"
 
 #include "core/compare.h"
+#include "core/errors.h"
 #include "core/listing.h"
 #include "core/pane.h"
+#include "win32/Unit2.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
   BindClose("FormClose", [this](ui::CloseAction& action) { FormClose(action); });
   Bind("MnuExitClick", [this] { MnuExitClick(); });
   Bind("MnuCompareClick", [this] { MnuCompareClick(); });
+  Bind("Button1Click", [this] { Button1Click(); });
+  Bind("Button2Click", [this] { Button2Click(); });
 }
 
 void TForm1::Create() {
@@ -78,6 +82,21 @@ void TForm1::MnuCompareClick() {
       compare::PaneInputs{leftPath, left.grid.Cells(), FileCount1, Marks1},
       compare::PaneInputs{rightPath, right.grid.Cells(), FileCount2, Marks2},
       [&](int pane) { InvalidateRect((pane == 1 ? left : right).grid.Handle(), nullptr, FALSE); });
+}
+
+void TForm1::Button1Click() {
+  BrowseInto(LeftPane());
+}
+
+void TForm1::Button2Click() {
+  BrowseInto(RightPane());
+}
+
+void TForm1::BrowseInto(const Pane& pane) {
+  if (!form2_) throw zolt::Exception("The browse dialog has not been created");
+  form2_->ShowModal();
+  if (!form2_->Selected) return;
+  LoadPane(pane, form2_->FolderPath);
 }
 
 void TForm1::SettingsChanged() {
