@@ -104,7 +104,8 @@ std::string Machine::RootOf(const std::string& absolute) const {
   size_t server = absolute.find('\\', 2);
   if (server == std::string::npos) return absolute + "\\";
   size_t share = absolute.find('\\', server + 1);
-  return share == std::string::npos ? absolute + "\\" : absolute.substr(0, share + 1);
+  if (share != std::string::npos) return absolute.substr(0, share + 1);
+  return absolute.back() == '\\' ? absolute : absolute + "\\";
 }
 
 const Drive* Machine::DriveOf(const std::string& absolute) const {

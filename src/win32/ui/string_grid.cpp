@@ -54,6 +54,14 @@ void SetBar(HWND hwnd, int bar, int min, int max, UINT page, int pos) {
   SetScrollInfo(hwnd, bar, &si, TRUE);
 }
 
+// Data lines halfway between button face and shadow: silver on the classic colours, and still
+// visible where the button face is almost white.
+COLORREF DataLineColour() {
+  const COLORREF a = GetSysColor(COLOR_BTNFACE), b = GetSysColor(COLOR_BTNSHADOW);
+  return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
+             (GetBValue(a) + GetBValue(b)) / 2);
+}
+
 int ClampInt(long long v, int lo, int hi) {
   if (hi < lo) hi = lo;
   return static_cast<int>(std::max<long long>(lo, std::min<long long>(hi, v)));
@@ -526,7 +534,7 @@ void StringGrid::DrawCell(HDC dc, int col, int row, const RECT& rect, bool focus
   } else {
     back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    line = GetSysColor(COLOR_BTNFACE);
+    line = DataLineColour();
   }
   const unsigned vert = fixed ? kGridFixedVertLine : kGridVertLine;
   const unsigned horz = fixed ? kGridFixedHorzLine : kGridHorzLine;
