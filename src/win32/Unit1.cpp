@@ -1,9 +1,11 @@
 #include "win32/Unit1.h"
 
 #include "core/compare.h"
+#include "core/errors.h"
 #include "core/listing.h"
 #include "core/mark_paint.h"
 #include "core/pane.h"
+#include "win32/Unit2.h"
 
 namespace {
 
@@ -28,6 +30,8 @@ TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
   });
   Bind("StringGrid1DblClick", [this] { StringGrid1DblClick(); });
   Bind("StringGrid2DblClick", [this] { StringGrid2DblClick(); });
+  Bind("Button1Click", [this] { Button1Click(); });
+  Bind("Button2Click", [this] { Button2Click(); });
 }
 
 void TForm1::Create() {
@@ -120,6 +124,19 @@ void TForm1::StringGrid1DblClick() {
 
 void TForm1::StringGrid2DblClick() {
   SelectNamesake(Get<ui::StringGrid>("StringGrid2"), Get<ui::StringGrid>("StringGrid1"));
+void TForm1::Button1Click() {
+  BrowseInto(LeftPane());
+}
+
+void TForm1::Button2Click() {
+  BrowseInto(RightPane());
+}
+
+void TForm1::BrowseInto(const Pane& pane) {
+  if (!form2_) throw zolt::Exception("The browse dialog has not been created");
+  form2_->ShowModal();
+  if (!form2_->Selected) return;
+  LoadPane(pane, form2_->FolderPath);
 }
 
 void TForm1::SettingsChanged() {

@@ -12,6 +12,8 @@
 #include "win32/ui/form.h"
 #include "win32/ui/string_grid.h"
 
+class TForm2;
+
 class TForm1 : public ui::Form {
  public:
   // Every Windows service the window's own code uses goes through os (tests inject a fake one).
@@ -40,6 +42,9 @@ class TForm1 : public ui::Form {
   void LoadLeftPane(const std::string& folderPath) { LoadPane(LeftPane(), folderPath); }
   void LoadRightPane(const std::string& folderPath) { LoadPane(RightPane(), folderPath); }
 
+  // The browse dialog the "B" buttons show (created after this window, so given afterwards).
+  void SetBrowseDialog(TForm2& dialog) { form2_ = &dialog; }
+
   // The date and time separators listings are written with.
   const compare::DateTimeFormat& Format() const { return format_; }
 
@@ -67,7 +72,12 @@ class TForm1 : public ui::Form {
                               const zolt::MarkArray& marks, HDC dc, int col, int row,
                               const RECT& rect);
   static void SelectNamesake(const ui::StringGrid& grid, ui::StringGrid& other);
+  void Button1Click();
+  void Button2Click();
+  // Both "B" buttons: the dialog, then the pane loads from its folder unless it was cancelled.
+  void BrowseInto(const Pane& pane);
 
   os::Os& os_;
+  TForm2* form2_ = nullptr;
   compare::DateTimeFormat format_;
 };

@@ -1,12 +1,37 @@
 // The "Browse" dialog: created once at start-up after the main window, hidden until a pane's
-// "B" button shows it.
+// "B" button shows it modally. Its drive and folder lists keep their place between showings.
 #pragma once
 
+#include <string>
+
+#include "core/os.h"
+#include "win32/folderctl/directory_list_box.h"
+#include "win32/folderctl/drive_combo_box.h"
 #include "win32/ui/form.h"
 
 class TForm2 : public ui::Form {
  public:
-  TForm2();
+  // The folder lists and the path rules reach drives and folders through os.
+  explicit TForm2(os::Os& os);
   // Creates the (hidden) window from the form description TFORM2.
   void Create();
+
+  // Shows the dialog over the main window, which stays disabled, and runs the dialog's own
+  // message loop until the dialog is hidden again; the main window is then enabled and active.
+  void ShowModal();
+
+  // The result of the last showing, read by the main window right after ShowModal.
+  bool Selected = false;
+  std::string FolderPath;  // ends in "\"; empty unless Selected
+
+ private:
+  folderctl::TDriveComboBox& DriveComboBox1();
+  folderctl::TDirectoryListBox& DirectoryListBox1();
+
+  void FormShow();
+  void DriveComboBox1Change();
+  void Button1Click();
+  void Button2Click();
+
+  os::Os& os_;
 };

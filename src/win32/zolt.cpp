@@ -11,11 +11,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::Application& app = ui::Application::Instance();
   app.Initialize();
   TForm1 form1(os::RealOs());
-  TForm2 form2;
+  TForm2 form2(os::RealOs());
   bool created = false;
   ui::Guarded([&] {
     form1.Create();
     form2.Create();
+    form1.SetBrowseDialog(form2);
     created = true;
   });
   if (!created) return 1;

@@ -1,0 +1,515 @@
+#include "win32/Unit2.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/gui_support.h"
+#include "gui/message_box_watch.h"
+#include "support/fake_os.h"
+#include "win32/Unit1.h"
+#include "win32/ui/application.h"
+#include "win32/ui/controls.h"
+#include "win32/ui/window.h"
+
+namespace {
+
+using folderctl::TDirectoryListBox;
+using folderctl::TDriveComboBox;
+using Step = std::function<void()>;
+
+std::string TextOf(HWND hwnd) {
+  char text[512] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::wstring WideTextOf(HWND hwnd) {
+  wchar_t text[128] = L"";
+  GetWindowTextW(hwnd, text, 128);
+  return text;
+}
+
+void DropQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// Runs the steps one per timer tick while the dialog's modal loop runs (each tick comes only
+// once the loop has handled what the previous step posted). A dialog still open some ticks after
+// the last step is closed and reported, so a fault cannot hang the suite.
+class ModalDriver {
+ public:
+  ModalDriver(HWND dialog, std::vector<Step> steps) : dialog_(dialog), steps_(std::move(steps)) {
+    Active() = this;
+    timer_ = SetTimer(nullptr, 0, 10, &ModalDriver::Tick);
+  }
+  ~ModalDriver() {
+    KillTimer(nullptr, timer_);
+    Active() = nullptr;
+  }
+  ModalDriver(const ModalDriver&) = delete;
+  ModalDriver& operator=(const ModalDriver&) = delete;
+
+  bool Finished() const { return next_ == steps_.size(); }
+  bool ForcedClose() const { return forced_; }
+
+ private:
+  static ModalDriver*& Active() {
+    static ModalDriver* active = nullptr;
+    return active;
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ui::Guarded([] {
+      ModalDriver* d = Active();
+      if (!d || !IsWindowVisible(d->dialog_)) return;
+      if (d->next_ < d->steps_.size()) {
+        d->steps_[d->next_++]();
+      } else if (++d->idleTicks_ > 30 && !d->forced_) {
+        d->forced_ = true;
+        PostMessageA(d->dialog_, WM_CLOSE, 0, 0);
+      }
+    });
+  }
+
+  HWND dialog_;
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  int idleTicks_ = 0;
+  bool forced_ = false;
+  UINT_PTR timer_;
+};
+
+// One pane's visible state, read back from its windows and fields.
+struct PaneState {
+  std::string path;
+  std::string status;
+  std::vector<std::vector<std::string>> rows;  // every row, titles included
+  int32_t fileCount;
+  std::vector<uint8_t> marks;
+  bool operator==(const PaneState& o) const {
+    return path == o.path && status == o.status && rows == o.rows && fileCount == o.fileCount &&
+           marks == o.marks;
+  }
+};
+
+class BrowseTest : public testing::Test {
+ public:  // the case tables' lambdas build their steps with the helpers
+  void SetUp() override {
+    DropQuit();
+    machine.AddFolder("C:\\DATA");
+    machine.AddFolder("C:\\DATA\\SUB");
+    machine.AddFolder("C:\\DATA\\SUB\\DEEP");
+    machine.AddFolder("C:\\DATA\\ZED");
+    const os::FileTime t = fake::MakeFileTime(2004, 3, 15, 9, 5, 6);
+    machine.AddFile("C:\\DATA\\a.txt", 10, t);
+    machine.AddFile("C:\\DATA\\b.txt", 20, t);
+    machine.AddFile("C:\\DATA\\SUB\\c.txt", 30, t);
+    machine.AddFile("C:\\root.txt", 40, t);
+    machine.AddDrive('d', os::kDriveFixed, "WORK");
+    machine.AddFile("D:\\a.txt", 11, t);
+    machine.AddDrive('e', os::kDriveCdRom).hasMedium = false;
+    machine.SetCurrent("C:\\DATA");
+  }
+  void Start() {
+    form1 = std::make_unique<TForm1>(machine);
+    form1->Create();
+    form2 = std::make_unique<TForm2>(machine);
+    form2->Create();
+    form1->SetBrowseDialog(*form2);
+    form1->Show();
+    gui::Pump(20);
+  }
+  void TearDown() override {
+    form2.reset();
+    form1.reset();
+    DropQuit();
+  }
+
+  TDriveComboBox& Drives() { return form2->Get<TDriveComboBox>("DriveComboBox1"); }
+  TDirectoryListBox& Folders() { return form2->Get<TDirectoryListBox>("DirectoryListBox1"); }
+
+  // Presses a pane's "B" button and drives the dialog with the steps while it is shown.
+  void Browse(bool left, std::vector<Step> steps) {
+    ModalDriver driver(form2->Handle(), std::move(steps));
+    SendMessageA(form1->HandleOf(left ? "Button1" : "Button2"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_FALSE(driver.ForcedClose()) << "the steps did not close the dialog";
+    EXPECT_FALSE(IsWindowVisible(form2->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form1->Handle()));
+    EXPECT_EQ(GetActiveWindow(), form1->Handle());
+  }
+
+  int ItemIndex(const std::string& text) {
+    const auto& items = Folders().State().Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i].text == text) return static_cast<int>(i);
+    }
+    ADD_FAILURE() << "no folder item " << text;
+    return -1;
+  }
+  int DriveIndex(char letter) {
+    const auto& entries = Drives().State().Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].text[0] == letter) return static_cast<int>(i);
+    }
+    ADD_FAILURE() << "no drive " << letter;
+    return -1;
+  }
+
+  // What a user's mouse does on a folder item: a click, or a double click.
+  Step ClickFolder(const std::string& text, bool twice) {
+    return [this, text, twice] {
+      HWND list = Folders().Control();
+      RECT rc;
+      SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(ItemIndex(text)),
+                   reinterpret_cast<LPARAM>(&rc));
+      const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+      SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      SendMessageA(list, WM_LBUTTONUP, 0, at);
+      if (twice) {
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+      }
+    };
+  }
+  // The user picks a drive from the dropped-down list.
+  Step PickDrive(char letter) {
+    return [this, letter] {
+      HWND combo = Drives().Control();
+      SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(DriveIndex(letter)), 0);
+      SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+    };
+  }
+  Step Press(const char* button) {
+    return [this, button] { SendMessageA(form2->HandleOf(button), BM_CLICK, 0, 0); };
+  }
+  // A key pressed while `focus` has the focus; it goes through the dialog's loop.
+  static Step Key(std::function<HWND()> focus, WPARAM key) {
+    return [focus, key] {
+      HWND target = focus();
+      SetFocus(target);
+      PostMessageA(target, WM_KEYDOWN, key, 1);
+      PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    };
+  }
+
+  PaneState Read(bool left) {
+    const ui::StringGrid& grid = form1->Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
+    PaneState s;
+    s.path = TextOf(form1->HandleOf(left ? "Edit1" : "Edit2"));
+    s.status = form1->Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
+    for (int r = 0; r < grid.RowCount(); ++r) {
+      s.rows.push_back({std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)),
+                        std::string(grid.Cell(2, r))});
+    }
+    s.fileCount = left ? form1->FileCount1 : form1->FileCount2;
+    s.marks = (left ? form1->Marks1 : form1->Marks2).Bytes();
+    return s;
+  }
+
+  fake::Machine machine;
+  std::unique_ptr<TForm1> form1;
+  std::unique_ptr<TForm2> form2;
+};
+
+// A control's rectangle relative to the dialog's client area.
+RECT InDialog(HWND dialog, HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+TEST_F(BrowseTest, DialogIsBuiltFromItsDescriptionAndStartsHidden) {
+  Start();
+  HWND dialog = form2->Handle();
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  RECT rc;
+  GetWindowRect(dialog, &rc);
+  EXPECT_EQ(rc.left, 425);
+  EXPECT_EQ(rc.top, 219);
+  GetClientRect(dialog, &rc);
+  EXPECT_EQ(rc.right, 367);
+  EXPECT_EQ(rc.bottom, 303);
+  EXPECT_EQ(WideTextOf(dialog), L"Browse");
+  const LONG_PTR style = GetWindowLongPtrA(dialog, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+  LOGFONTW font{};
+  GetObjectW(form2->FontHandle(), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -16);
+  EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+
+  const struct {
+    const char* name;
+    RECT rect;  // right and bottom -1: taken from the font
+    const wchar_t* text;
+  } cases[] = {
+      {"Label1", {8, 8, 56, 24}, L"Drive:"},
+      {"Label2", {8, 64, 64, 80}, L"Folder:"},
+      {"DriveComboBox1", {24, 32, 257, -1}, nullptr},
+      {"DirectoryListBox1", {24, 88, 257, 297}, nullptr},
+      {"Button1", {272, 216, 361, 249}, L"OK(&Y)"},
+      {"Button2", {272, 264, 361, 297}, L"Cancel(&N)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RECT r = InDialog(dialog, form2->HandleOf(c.name));
+    EXPECT_EQ(r.left, c.rect.left);
+    EXPECT_EQ(r.top, c.rect.top);
+    EXPECT_EQ(r.right, c.rect.right);
+    if (c.rect.bottom >= 0) {
+      EXPECT_EQ(r.bottom, c.rect.bottom);
+    }
+    if (c.text) {
+      EXPECT_EQ(WideTextOf(form2->HandleOf(c.name)), c.text);
+    }
+  }
+  // 16 with the designed face, whose cells have no internal leading; a stand-in face (IPAGothic
+  // under Wine) has taller cells, and the items follow the font.
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, form2->FontHandle());
+  TEXTMETRICA tm{};
+  GetTextMetricsA(screen, &tm);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(SendMessageA(Folders().Control(), LB_GETITEMHEIGHT, 0, 0),
+            tm.tmHeight > 16 ? tm.tmHeight : 16);
+  EXPECT_TRUE(GetWindowLongPtrA(form2->HandleOf("Button1"), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_FALSE(GetWindowLongPtrA(form2->HandleOf("Button2"), GWL_STYLE) & BS_DEFPUSHBUTTON);
+
+  // Tab order, round the dialog and back to the start.
+  const HWND order[] = {Drives().Control(), Folders().Control(), form2->HandleOf("Button1"),
+                        form2->HandleOf("Button2"), Drives().Control()};
+  HWND at = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  for (size_t i = 0; i < sizeof order / sizeof order[0]; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(at, order[i]);
+    at = GetNextDlgTabItem(dialog, at, FALSE);
+  }
+}
+
+TEST_F(BrowseTest, OkHandsBackTheShownFolderAndThePaneLoadsIt) {
+  Start();
+  const struct {
+    const char* name;
+    bool left;
+    std::function<std::vector<Step>(BrowseTest&)> steps;
+    const char* folderPath;
+    int32_t fileCount;
+  } cases[] = {
+      {"the start folder", true,
+       [](BrowseTest& t) { return std::vector<Step>{t.Press("Button1")}; }, "C:\\DATA\\", 2},
+      {"a root keeps its one backslash", false,
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("C:\\", true), t.Press("Button1")};
+       },
+       "C:\\", 1},
+      {"a subfolder entered by double-click", true,
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("SUB", true), t.Press("Button1")};
+       },
+       "C:\\DATA\\SUB\\", 1},
+      {"a single-clicked subfolder is not entered", false,
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("SUB", false), t.Press("Button1")};
+       },
+       "C:\\DATA\\", 2},
+      {"Enter in the folder list presses OK", true,
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("ZED", false),
+                                  Key([&t] { return t.Folders().Control(); }, VK_RETURN)};
+       },
+       "C:\\DATA\\", 2},
+      {"Enter in the drive list presses OK", false,
+       [](BrowseTest& t) {
+         return std::vector<Step>{Key([&t] { return t.Drives().Control(); }, VK_RETURN)};
+       },
+       "C:\\DATA\\", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Folders().SetCurrentFolder("C:\\DATA");
+    std::vector<Step> steps = c.steps(*this);
+    // The main window takes no input while the dialog runs.
+    steps.insert(steps.begin(), [this] { EXPECT_FALSE(IsWindowEnabled(form1->Handle())); });
+    Browse(c.left, std::move(steps));
+    EXPECT_TRUE(form2->Selected);
+    EXPECT_EQ(form2->FolderPath, c.folderPath);
+    const PaneState pane = Read(c.left);
+    EXPECT_EQ(pane.path, c.folderPath);
+    EXPECT_EQ(pane.fileCount, c.fileCount);
+    EXPECT_EQ(pane.rows.size(), static_cast<size_t>(c.fileCount) + 1);
+    EXPECT_EQ(pane.marks.size(), static_cast<size_t>(c.fileCount));
+  }
+}
+
+TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
+  Start();
+  // Both panes loaded and compared, so that marks are set too.
+  form1->LoadLeftPane("C:\\DATA\\");
+  form1->LoadRightPane("D:\\");
+  SendMessageA(form1->Handle(), WM_COMMAND, GetMenuItemID(GetMenu(form1->Handle()), 1), 0);
+  ASSERT_NE(form1->Marks1.Bytes(), std::vector<uint8_t>(2, 0));
+
+  auto drives = [this] { return Drives().Control(); };
+  auto folders = [this] { return Folders().Control(); };
+  auto ok = [this] { return form2->HandleOf("Button1"); };
+  const struct {
+    const char* name;
+    std::function<Step(BrowseTest&)> close;
+  } cases[] = {
+      {"Cancel", [](BrowseTest& t) { return t.Press("Button2"); }},
+      {"Esc in the drive list", [&](BrowseTest&) { return Key(drives, VK_ESCAPE); }},
+      {"Esc in the folder list", [&](BrowseTest&) { return Key(folders, VK_ESCAPE); }},
+      {"Esc on OK", [&](BrowseTest&) { return Key(ok, VK_ESCAPE); }},
+      {"close box",
+       [](BrowseTest& t) {
+         return Step([&t] { PostMessageA(t.form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+       }},
+  };
+  gui::MessageBoxWatch boxes;
+  for (const bool left : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
+      const PaneState before = Read(left);
+      const PaneState other = Read(!left);
+      Folders().SetCurrentFolder("C:\\DATA");
+      Browse(left, {ClickFolder("SUB", true), c.close(*this)});
+      EXPECT_FALSE(form2->Selected);
+      EXPECT_EQ(form2->FolderPath, "");
+      EXPECT_TRUE(Read(left) == before);
+      EXPECT_TRUE(Read(!left) == other);
+      EXPECT_EQ(Folders().CurrentFolder(), "C:\\DATA\\SUB");
+    }
+  }
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(BrowseTest, SecondOpeningStartsOnTheFolderOfTheFirst) {
+  Start();
+  const struct {
+    const char* name;
+    std::function<std::vector<Step>(BrowseTest&)> first;
+    const char* expected;
+    const char* folderPath;
+  } cases[] = {
+      {"chosen with OK",
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("SUB", true), t.Press("Button1")};
+       },
+       "C:\\DATA\\SUB", "C:\\DATA\\SUB\\"},
+      {"shown, then cancelled",
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.ClickFolder("DEEP", true), t.Press("Button2")};
+       },
+       "C:\\DATA\\SUB\\DEEP", "C:\\DATA\\SUB\\DEEP\\"},
+      {"another drive",
+       [](BrowseTest& t) {
+         return std::vector<Step>{t.PickDrive('d'), t.Press("Button2")};
+       },
+       "D:\\", "D:\\"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Browse(true, c.first(*this));
+    std::string seen;
+    char drive = 0;
+    Browse(false, {[&] {
+                     seen = Folders().CurrentFolder();
+                     drive = Drives().CurrentDrive();
+                   },
+                   Press("Button1")});
+    EXPECT_EQ(seen, c.expected);
+    EXPECT_EQ(drive | 0x20, c.expected[0] | 0x20);
+    EXPECT_EQ(form2->FolderPath, c.folderPath);
+  }
+}
+
+// What the folder list and the platform showed after each run of the drive change handler.
+struct HandlerRun {
+  std::string folder;
+  size_t entered;  // folders entered so far
+  char drive;
+};
+
+TEST_F(BrowseTest, PickingADriveRunsTheHandlerTwiceTheSecondChangingNothing) {
+  Start();
+  std::vector<HandlerRun> runs;
+  std::function<void()> handler = Drives().OnChange;
+  Drives().OnChange = [&] {
+    handler();
+    runs.push_back(
+        {Folders().CurrentFolder(), machine.enteredPaths.size(), Drives().CurrentDrive()});
+  };
+  const struct {
+    char letter;
+    const char* folder;
+  } cases[] = {{'d', "D:\\"}, {'c', "C:\\DATA"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.letter);
+    runs.clear();
+    Browse(true, {PickDrive(c.letter), Press("Button2")});
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].folder, c.folder);
+    EXPECT_EQ(runs[1].folder, runs[0].folder);
+    EXPECT_EQ(runs[1].entered, runs[0].entered);
+    EXPECT_EQ(runs[1].drive | 0x20, c.letter);
+    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex(c.letter));
+  }
+}
+
+TEST_F(BrowseTest, DriveWithoutMediumLeavesBothListsOnThePreviousDrive) {
+  Start();
+  gui::MessageBoxWatch boxes;
+  const struct {
+    const char* name;
+    const char* start;
+  } cases[] = {{"from a folder of C:", "C:\\DATA\\SUB"}, {"from D:", "D:\\"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Browse(true, {[&] {
+                    Drives().SetCurrentDrive(c.start[0]);
+                    Folders().SetCurrentFolder(c.start);
+                  },
+                  PickDrive('e'), Press("Button1")});
+    EXPECT_EQ(Drives().CurrentDrive() | 0x20, c.start[0] | 0x20);
+    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0),
+              DriveIndex(static_cast<char>(c.start[0] | 0x20)));
+    EXPECT_EQ(Folders().CurrentFolder(), c.start);
+    EXPECT_TRUE(form2->Selected);
+    EXPECT_EQ(form2->FolderPath[0], c.start[0]);
+  }
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
+  machine.AddShare("\\\\server\\share");
+  machine.AddFolder("\\\\server\\share\\dir");
+  machine.AddFile("\\\\server\\share\\dir\\n.txt", 5, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
+  machine.SetCurrent("\\\\server\\share\\dir");
+  Start();
+  gui::MessageBoxWatch boxes;
+  int runs = 0;
+  std::function<void()> handler = Drives().OnChange;
+  Drives().OnChange = [&] {
+    ++runs;
+    handler();
+  };
+  // Applying the drive list's own value, as its first showing does.
+  Browse(true, {[this] { Drives().SetCurrentDrive(Drives().CurrentDrive()); }, Press("Button1")});
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(form2->FolderPath, "\\\\server\\share\\dir\\");
+  EXPECT_EQ(Read(true).fileCount, 1);
+}
+
+}  // namespace
