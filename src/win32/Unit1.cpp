@@ -124,6 +124,8 @@ void TForm1::StringGrid1DblClick() {
 
 void TForm1::StringGrid2DblClick() {
   SelectNamesake(Get<ui::StringGrid>("StringGrid2"), Get<ui::StringGrid>("StringGrid1"));
+}
+
 void TForm1::Button1Click() {
   BrowseInto(LeftPane());
 }
