@@ -105,26 +105,15 @@ const Glyph& TDirectoryListBox::GlyphOf(FolderKind kind) const {
 }
 
 void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  const RECT& rc = item.rcItem;
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const int index = static_cast<int>(item.itemID);
-  if (index >= 0 && index < static_cast<int>(state_.Items().size())) {
-    const Glyph& glyph = GlyphOf(state_.Items()[static_cast<size_t>(index)].kind);
-    const int indent = state_.Indent(index);
-    glyph.Draw(dc, rc.left + indent, (rc.top + rc.bottom - glyph.Height()) / 2);
-    ui::ScopedDcState saved(dc);
-    if (Font()) SelectObject(dc, Font());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT text = rc;
-    text.left = rc.left + indent + (glyph.Loaded() ? glyph.Width() : 16) + 4;
-    const std::string shown = state_.DisplayText(index);
-    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  if (index < 0 || index >= static_cast<int>(state_.Items().size())) {
+    DrawGlyphItem(item, nullptr, 0, 0, std::string(), DT_TOP);
+    return;
   }
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+  // Folder texts are top-aligned, 4 pixels after the glyph at the item's indent.
+  const int indent = state_.Indent(index);
+  DrawGlyphItem(item, &GlyphOf(state_.Items()[static_cast<size_t>(index)].kind), indent, indent + 4,
+                state_.DisplayText(index), DT_TOP);
 }
 
 }  // namespace folderctl

@@ -104,25 +104,14 @@ const Glyph& TDriveComboBox::GlyphOf(DriveGlyph kind) const {
 }
 
 void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  const RECT& rc = item.rcItem;
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const int index = static_cast<int>(item.itemID);
-  if (index >= 0 && index < static_cast<int>(state_.Entries().size())) {
-    const DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
-    const Glyph& glyph = GlyphOf(entry.glyph);
-    glyph.Draw(dc, rc.left + 2, (rc.top + rc.bottom - glyph.Height()) / 2);
-    ui::ScopedDcState saved(dc);
-    if (Font()) SelectObject(dc, Font());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT text = rc;
-    text.left = rc.left + (glyph.Loaded() ? glyph.Width() : 16) + 6;
-    DrawTextA(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &text,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (index < 0 || index >= static_cast<int>(state_.Entries().size())) {
+    DrawGlyphItem(item, nullptr, 0, 0, std::string(), DT_VCENTER);
+    return;
   }
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+  // Drive texts are vertically centred, 6 pixels after the glyph at left + 2.
+  const DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
+  DrawGlyphItem(item, &GlyphOf(entry.glyph), 2, 6, entry.text, DT_VCENTER);
 }
 
 }  // namespace folderctl

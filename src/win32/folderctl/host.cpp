@@ -124,4 +124,24 @@ void Glyph::Draw(HDC dc, int x, int y) const {
   BitBlt(dc, x, y, width_, height_, image.Get(), 0, 0, SRCPAINT);
 }
 
+void HostWindow::DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, int glyphX,
+                               int textX, const std::string& text, UINT verticalAlign) const {
+  HDC dc = item.hDC;
+  const RECT& rc = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (glyph) {
+    glyph->Draw(dc, rc.left + glyphX, (rc.top + rc.bottom - glyph->Height()) / 2);
+    ui::ScopedDcState saved(dc);
+    if (Font()) SelectObject(dc, Font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT textRect = rc;
+    textRect.left = rc.left + textX + (glyph->Loaded() ? glyph->Width() : 16);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_LEFT | verticalAlign | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+}
+
 }  // namespace folderctl

@@ -6,10 +6,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "win32/ui/gdi.h"
 #include "win32/ui/window.h"
 
 namespace folderctl {
+
+class Glyph;
 
 // The font's full character-cell height (internal leading included), measured with it selected
 // into a screen DC; nullptr stands for the system font a control starts with.
@@ -34,6 +38,12 @@ class HostWindow : public ui::Window {
   }
 
   virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
+  // What both controls draw for an item: the background by selection, the glyph at glyphX from
+  // the item's left (vertically centred), the text from textX plus the glyph's width (16 with no
+  // glyph) in the highlight-text colour when selected, "&" literal; then the focus rectangle.
+  // glyph is nullptr for an item the control does not hold.
+  void DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, int glyphX, int textX,
+                     const std::string& text, UINT verticalAlign) const;
   virtual int ItemHeight() const = 0;
   virtual void Command(WORD code) = 0;
   // Messages to the control itself, before its own procedure sees them; false leaves them to
