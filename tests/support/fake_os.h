@@ -129,7 +129,7 @@ class Machine : public os::Os {
   // By key (folded absolute path, no trailing "\"); hashed, so that folders of hundreds of
   // thousands of files build and list quickly.
   std::unordered_map<std::string, Node> nodes_;
-  std::map<std::string, Drive> drives_;    // by folded root: "c:" or "\\s\p"
+  std::map<std::string, Drive> drives_;              // by folded root: "c:" or "\\s\p"
   std::map<std::string, std::string> driveCurrent_;  // folded root -> absolute current folder
   std::map<std::string, uint32_t> forbidden_;
   std::set<std::string> unlistable_;
