@@ -225,10 +225,15 @@ void Machine::AddFile(const std::string& path, uint64_t size, os::FileTime lastW
   size_t cut = text::FindLastBackslash(*this, absolute);
   std::string folder = absolute.substr(0, cut);
   if (folder.size() == 2) folder += "\\";
-  AddFolder(folder);
-  std::string key = Key(absolute);
-  if (!nodes_.count(key)) nodes_[Key(folder)].children.push_back(key);
-  Node& node = nodes_[key];
+  // One look-up for the folder and one for the file: folders of 200,000 files build quickly.
+  Node* parent = Find(folder);
+  if (!parent) {
+    AddFolder(folder);
+    parent = Find(folder);
+  }
+  const auto [at, added] = nodes_.try_emplace(Key(absolute));
+  if (added && parent) parent->children.push_back(at->first);
+  Node& node = at->second;
   node.name = absolute.substr(cut + 1);
   node.attributes = attributes & ~os::kAttrDirectory;
   node.size = size;
@@ -312,6 +317,7 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
     return search();
   }
   const bool all = mask == "*.*" || mask == "*";
+  entries.reserve(node->children.size() + 2);
   if (RootOf(absolute) != absolute && all) {
     for (const char* dots : {".", ".."}) {
       os::FindEntry entry;
