@@ -69,9 +69,7 @@ class FaultsTest : public gui::BrowseTest {
     return [this, f] { machine.Fail(f.service, f.code, f.count, f.after); };
   }
 
-  void Compare() {
-    SendMessageA(form1->Handle(), WM_COMMAND, GetMenuItemID(GetMenu(form1->Handle()), 1), 0);
-  }
+  void Compare() { gui::ChooseMenuItem(form1->Handle(), 1); }
 
   // message: the error box's exact text, or nullptr for none.
   static void ExpectBox(const gui::MessageBoxWatch& watch, const char* message) {

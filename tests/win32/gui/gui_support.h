@@ -1,9 +1,13 @@
-// Helpers shared by the window tests: pumping messages, rendering a window into a memory bitmap.
+// Helpers shared by the window tests: pumping messages, rendering a window into a memory bitmap
+// and reading its pixels back, choosing a menu command.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
+#include <vector>
 
 #include "win32/ui/gdi.h"
 
@@ -30,6 +34,82 @@ inline std::unique_ptr<ui::MemoryCanvas> Render(HWND hwnd) {
   SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()),
                PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
   return canvas;
+}
+
+// A rendering read back in one call, as colour words.
+class Pixels {
+ public:
+  // The window's client area as its paint routine draws it.
+  explicit Pixels(HWND hwnd) {
+    auto canvas = Render(hwnd);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    Read(canvas->Dc(), rc.right, rc.bottom);
+  }
+  // What the bitmap selected into dc holds.
+  Pixels(HDC dc, int width, int height) { Read(dc, width, height); }
+
+  COLORREF At(int x, int y) const {
+    const DWORD v =
+        data_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int LinesRead() const { return lines_; }  // the height when the read succeeded
+  bool operator==(const Pixels& other) const {
+    return width_ == other.width_ && height_ == other.height_ && data_ == other.data_;
+  }
+  // Pixels of the colour inside area.
+  int Count(const RECT& area, COLORREF colour) const {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) n += At(x, y) == colour;
+    }
+    return n;
+  }
+  bool Has(const RECT& area, COLORREF colour) const { return Count(area, colour) > 0; }
+  // Bounding box of the pixels inside area that differ from background; empty when none.
+  RECT InkBox(const RECT& area, COLORREF background) const {
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) {
+        if (At(x, y) == background) continue;
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+    }
+    if (box.left > box.right) box = RECT{0, 0, 0, 0};
+    return box;
+  }
+
+ private:
+  void Read(HDC dc, int width, int height) {
+    width_ = width;
+    height_ = height;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    data_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    lines_ = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), data_.data(), &bi, DIB_RGB_COLORS);
+  }
+
+  int width_ = 0;
+  int height_ = 0;
+  int lines_ = 0;
+  std::vector<DWORD> data_;
+};
+
+// Chooses the main window's menu bar item at index as a click on it does (0: Exit, 1: Compare).
+inline void ChooseMenuItem(HWND window, int index) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(GetMenuItemID(GetMenu(window), index), 0), 0);
 }
 
 }  // namespace gui

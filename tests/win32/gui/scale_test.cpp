@@ -9,84 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_support.h"
-#include "support/fake_os.h"
-#include "win32/Unit1.h"
+#include "gui/main_window_fixture.h"
 
 namespace {
 
 constexpr int kFiles = 200000;
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 
-// A window's client area as its paint routine draws it, read back in one go.
-class Shot {
- public:
-  explicit Shot(HWND hwnd) {
-    const std::unique_ptr<ui::MemoryCanvas> canvas = gui::Render(hwnd);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    width_ = rc.right;
-    height_ = rc.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    pixels_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(canvas->Dc(), OBJ_BITMAP));
-    EXPECT_EQ(GetDIBits(canvas->Dc(), bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &info,
-                        DIB_RGB_COLORS),
-              height_);
-  }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const {
-    const DWORD p =
-        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  // Pixels of colour c inside r.
-  int Count(const RECT& r, COLORREF c) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
-    }
-    return n;
-  }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<DWORD> pixels_;
-};
-
-class ScaleTest : public testing::Test {
- protected:
-  void SetUp() override {
-    form = std::make_unique<TForm1>(machine);
-    form->Create();
-    form->Show();
-    gui::Pump(20);
-  }
-  void TearDown() override { form.reset(); }
-
-  ui::StringGrid& Grid(int pane) {
-    return form->Get<ui::StringGrid>(pane == 1 ? "StringGrid1" : "StringGrid2");
-  }
-  const zolt::MarkArray& Marks(int pane) { return pane == 1 ? form->Marks1 : form->Marks2; }
-  // "Compare(&C)" chosen on the menu bar.
-  void Compare() {
-    SendMessageA(form->Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetMenuItemID(GetMenu(form->Handle()), 1), 0), 0);
-  }
-  int RowNamed(int pane, const std::string& name) {
-    for (int r = 1; r < Grid(pane).RowCount(); ++r) {
-      if (Grid(pane).Cell(0, r) == name) return r;
-    }
-    ADD_FAILURE() << "no row named " << name.substr(0, 20) << "...";
-    return 1;
-  }
-
-  fake::Machine machine;
-  std::unique_ptr<TForm1> form;
-};
+using ScaleTest = gui::MainWindowTest;
 
 // --- 200,000 files a side ---
 
@@ -223,7 +153,7 @@ TEST_F(ScaleTest, TwoHundredThousandFilesLoadCompareAndPaintTheirLastRows) {
       SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(code, bottom & 0xFFFF), 0);
     }
     EXPECT_EQ(grid.TopRow(), kFiles + 1 - grid.VisibleRowCount());
-    const Shot shot(grid.Handle());
+    const gui::Pixels shot(grid.Handle());
     const RECT last = grid.CellRect(0, kFiles);
     ASSERT_GT(last.bottom, last.top);
     ASSERT_LE(last.bottom, shot.Height());
@@ -320,9 +250,7 @@ TEST_F(ScaleTest, LongestNamesListWholeMatchAndSelectTheirNamesakes) {
     for (int pane : {1, 2}) {
       ui::StringGrid& other = Grid(3 - pane);
       other.SetRow(1);
-      const RECT cell = Grid(pane).CellRect(0, pane == 1 ? left : right);
-      SendMessageA(Grid(pane).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
-                   MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+      DoubleClick(pane, gui::Centre(Grid(pane).CellRect(0, pane == 1 ? left : right)));
       EXPECT_EQ(Grid(pane).Row(), pane == 1 ? left : right);
       EXPECT_EQ(other.Row(), c.mark == 0 ? (pane == 1 ? right : left) : 1) << "pane " << pane;
     }

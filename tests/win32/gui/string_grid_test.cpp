@@ -46,65 +46,7 @@ std::string Show(const RECT& r) {
          std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
 }
 
-// A rendering read back in one call, as colour words.
-class Pixels {
- public:
-  explicit Pixels(HWND hwnd) {
-    auto canvas = gui::Render(hwnd);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    Read(canvas->Dc(), rc.right, rc.bottom);
-  }
-  Pixels(HDC dc, int width, int height) { Read(dc, width, height); }
-  COLORREF At(int x, int y) const {
-    const DWORD v = data_[static_cast<size_t>(y) * width_ + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  bool operator==(const Pixels& other) const { return data_ == other.data_; }
-  // Bounding box of the pixels inside area that differ from background; empty when none.
-  RECT InkBox(const RECT& area, COLORREF background) const {
-    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        if (At(x, y) == background) continue;
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-    }
-    if (box.left > box.right) box = RECT{0, 0, 0, 0};
-    return box;
-  }
-  bool Has(const RECT& area, COLORREF colour) const {
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        if (At(x, y) == colour) return true;
-      }
-    }
-    return false;
-  }
-
- private:
-  void Read(HDC dc, int width, int height) {
-    width_ = width;
-    height_ = height;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    data_.assign(static_cast<size_t>(width) * height, 0);
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-    GetDIBits(dc, bitmap, 0, height, data_.data(), &bi, DIB_RGB_COLORS);
-  }
-  int width_ = 0, height_ = 0;
-  std::vector<DWORD> data_;
-};
+using gui::Pixels;
 
 // A plain font without anti-aliasing, so text pixels carry exactly the text colour.
 HFONT CrispFont() {
@@ -291,9 +233,12 @@ TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
     bool vert, horz;
   };
   const Case cases[] = {
-      {2, 106, false, false}, {100, 106, true, false}, {2, 200, false, true},
-      {100, 200, true, true}, {13, 106, false, false},  // 12 data rows fit in the 347-pixel client
-                                                        // area
+      {2, 106, false, false},
+      {100, 106, true, false},
+      {2, 200, false, true},
+      {100, 200, true, true},
+      {13, 106, false, false},  // 12 data rows fit in the 347-pixel client
+                                // area
       {14, 106, true, false},
   };
   for (const Case& c : cases) {

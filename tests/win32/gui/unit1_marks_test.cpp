@@ -6,97 +6,24 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_support.h"
-#include "support/fake_os.h"
-#include "win32/Unit1.h"
+#include "gui/main_window_fixture.h"
 
 namespace {
 
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// A rendered window's pixels, read in one go.
-class Picture {
- public:
-  explicit Picture(HWND hwnd) {
-    const std::unique_ptr<ui::MemoryCanvas> canvas = gui::Render(hwnd);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    width_ = rc.right;
-    height_ = rc.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    pixels_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(canvas->Dc(), OBJ_BITMAP));
-    EXPECT_EQ(GetDIBits(canvas->Dc(), bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &info,
-                        DIB_RGB_COLORS),
-              height_);
-  }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const {
-    const DWORD p =
-        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  bool operator==(const Picture& other) const {
-    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-  }
+using gui::Centre;
 
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<DWORD> pixels_;
-};
-
-LPARAM At(POINT p) {
-  return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-}
-
-POINT Centre(const RECT& r) {
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-class Form1MarksTest : public testing::Test {
+class Form1MarksTest : public gui::MainWindowTest {
  protected:
-  void SetUp() override {
-    form = std::make_unique<TForm1>(machine);
-    form->Create();
-    form->Show();
-    gui::Pump(20);
-  }
-  void TearDown() override { form.reset(); }
-
-  ui::StringGrid& Grid(int pane) {
-    return form->Get<ui::StringGrid>(pane == 1 ? "StringGrid1" : "StringGrid2");
-  }
-  void Compare() {
-    SendMessageA(form->Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetMenuItemID(GetMenu(form->Handle()), 1), 0), 0);
-  }
-  int RowNamed(int pane, const std::string& name) {
-    for (int r = 1; r < Grid(pane).RowCount(); ++r) {
-      if (Grid(pane).Cell(0, r) == name) return r;
-    }
-    ADD_FAILURE() << "no row " << name;
-    return 1;
-  }
-  void DoubleClick(int pane, POINT p) {
-    SendMessageA(Grid(pane).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p));
-  }
-
   // Every pixel of the grid against the cells expected cyan (bits per file name: 1 name,
   // 2 size, 4 date-time): marked cells are cyan at their corners, hold black text and are
   // cyan or black at their centre; unmarked cells keep the selection or window colour at
   // their corners and have no cyan; no cyan outside the marked cells at all.
   void ExpectCyanExactly(int pane, const std::map<std::string, int>& bits) {
     ui::StringGrid& grid = Grid(pane);
-    const Picture picture(grid.Handle());
+    const gui::Pixels picture(grid.Handle());
     std::vector<RECT> marked;
     int cellsSeen = 0;
     for (int row = 0; row < grid.RowCount(); ++row) {
@@ -147,9 +74,6 @@ class Form1MarksTest : public testing::Test {
     }
     EXPECT_EQ(stray, 0) << "cyan pixels outside the marked cells of pane " << pane;
   }
-
-  fake::Machine machine;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
@@ -301,7 +225,7 @@ TEST_F(Form1MarksTest, TwoEmptyPanesLookTheSameAfterCompareAndDoubleClicks) {
   form->LoadRightPane("C:\\E\\");
   ASSERT_EQ(form->FileCount1, 0);
   ASSERT_EQ(form->FileCount2, 0);
-  const Picture left(Grid(1).Handle()), right(Grid(2).Handle());
+  const gui::Pixels left(Grid(1).Handle()), right(Grid(2).Handle());
   Compare();
   for (int pane : {1, 2}) {
     const RECT row1 = Grid(pane).CellRect(1, 1);
@@ -312,8 +236,8 @@ TEST_F(Form1MarksTest, TwoEmptyPanesLookTheSameAfterCompareAndDoubleClicks) {
       EXPECT_EQ(Grid(1).Row(), 1);
       EXPECT_EQ(Grid(2).Row(), 1);
       ExpectCyanExactly(1, {});
-      EXPECT_TRUE(Picture(Grid(1).Handle()) == left);
-      EXPECT_TRUE(Picture(Grid(2).Handle()) == right);
+      EXPECT_TRUE(gui::Pixels(Grid(1).Handle()) == left);
+      EXPECT_TRUE(gui::Pixels(Grid(2).Handle()) == right);
     }
   }
 }

@@ -1,0 +1,55 @@
+// The main window over a fake machine, created and shown, with each pane's grid and marks at
+// hand (pane 1 is the left one, pane 2 the right one).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "gui/gui_support.h"
+#include "support/fake_os.h"
+#include "win32/Unit1.h"
+
+namespace gui {
+
+inline POINT Centre(const RECT& r) {
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm1>(machine);
+    form->Create();
+    form->Show();
+    Pump(20);
+  }
+  void TearDown() override { form.reset(); }
+
+  ui::StringGrid& Grid(int pane) {
+    return form->Get<ui::StringGrid>(pane == 1 ? "StringGrid1" : "StringGrid2");
+  }
+  const zolt::MarkArray& Marks(int pane) { return pane == 1 ? form->Marks1 : form->Marks2; }
+  // "Compare(&C)" chosen on the menu bar.
+  void Compare() { ChooseMenuItem(form->Handle(), 1); }
+  // The first data row holding name; 1, and a failure, when there is none.
+  int RowNamed(int pane, const std::string& name) {
+    for (int r = 1; r < Grid(pane).RowCount(); ++r) {
+      if (Grid(pane).Cell(0, r) == name) return r;
+    }
+    ADD_FAILURE() << "no row named " << name.substr(0, 40);
+    return 1;
+  }
+  // A double-click at p in the pane's grid.
+  void DoubleClick(int pane, POINT p) {
+    SendMessageA(Grid(pane).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+  }
+
+  fake::Machine machine;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace gui
