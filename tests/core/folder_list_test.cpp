@@ -30,9 +30,18 @@ constexpr FolderKind kAncestor = FolderKind::kAncestor;
 constexpr FolderKind kCurrent = FolderKind::kCurrent;
 constexpr FolderKind kSub = FolderKind::kSubfolder;
 
-// The window's side of a rebuild: counts them and checks that the items are final at the end.
+// The window's side of a list, attached to it: counts the rebuilds, checking that the items are
+// final at the end of each, and the changes, checking that the items were rebuilt for the new
+// folder before each.
 struct RecordingView : folderctl::FolderListView {
-  explicit RecordingView(const FolderList& list) : list(list) {}
+  explicit RecordingView(FolderList& list) : list(list) {
+    list.SetView(this);
+    list.OnChange = [this] {
+      EXPECT_FALSE(open);
+      EXPECT_EQ(builtFor, this->list.CurrentFolder()) << "a change fired before its rebuild";
+      ++changes;
+    };
+  }
   void RebuildStarted() override {
     EXPECT_FALSE(open);
     open = true;
@@ -43,10 +52,13 @@ struct RecordingView : folderctl::FolderListView {
     ++rebuilds;
     shownItems = list.Items();
     shownSelection = list.Selected();
+    builtFor = list.CurrentFolder();
   }
   const FolderList& list;
   bool open = false;
   int rebuilds = 0;
+  int changes = 0;
+  std::string builtFor;  // the folder of the latest rebuild
   std::vector<FolderItem> shownItems;
   int shownSelection = -1;
 };
@@ -87,7 +99,6 @@ TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
     m.SetCurrent(c.folder);
     FolderList list(m);
     RecordingView view(list);
-    list.SetView(&view);
     list.Rebuild();
     EXPECT_EQ(list.Items(), c.items);
     EXPECT_EQ(list.CurrentIndex(), c.current);
@@ -233,12 +244,11 @@ TEST(FolderList, AFolderThatCannotBeListedShowsNoSubfolders) {
   BuildTree(m);
   m.Unlistable("C:\\A\\B");
   FolderList list(m);
-  int changes = 0;
-  list.OnChange = [&] { ++changes; };
+  RecordingView view(list);
   list.SetCurrentFolder("C:\\A\\B");
   EXPECT_EQ(list.Items(),
             (std::vector<FolderItem>{{"C:\\", kRoot}, {"A", kAncestor}, {"B", kCurrent}}));
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(view.changes, 1);
 }
 
 TEST(FolderList, ResolvingRequestedPaths) {
@@ -274,16 +284,10 @@ TEST(FolderList, ResolvingRequestedPaths) {
     m.SetCurrent(c.from);
     FolderList list(m);
     RecordingView view(list);
-    list.SetView(&view);
-    int changes = 0;
-    list.OnChange = [&] {
-      ++changes;
-      EXPECT_EQ(view.rebuilds, 1);  // fired once the items are rebuilt
-    };
     list.SetCurrentFolder(c.request);
     EXPECT_EQ(list.CurrentFolder(), c.folder);
     EXPECT_EQ(m.Current(), c.folder);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(view.changes, 1);
     EXPECT_EQ(list.Selected(), list.CurrentIndex());
     EXPECT_EQ(list.Items()[size_t(list.CurrentIndex())].kind, kCurrent);
   }
@@ -311,13 +315,10 @@ TEST(FolderList, TheCurrentFolderAgainChangesNothing) {
     m.SetCurrent("C:\\DATA");
     FolderList list(m);
     RecordingView view(list);
-    list.SetView(&view);
     list.Rebuild();
-    int changes = 0;
-    list.OnChange = [&] { ++changes; };
     const size_t enters = m.enteredPaths.size();
     list.SetCurrentFolder(c.request);
-    EXPECT_EQ(changes, c.changes ? 1 : 0);
+    EXPECT_EQ(view.changes, c.changes ? 1 : 0);
     EXPECT_EQ(view.rebuilds, c.changes ? 2 : 1);
     EXPECT_EQ(m.enteredPaths.size() > enters, c.changes);
   }
@@ -339,15 +340,12 @@ TEST(FolderList, OpeningItems) {
     m.SetCurrent("C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
-    list.SetView(&view);
     list.Rebuild();
-    int changes = 0;
-    list.OnChange = [&] { ++changes; };
     list.SetSelected(c.select);
     list.OpenSelected();
     EXPECT_EQ(list.CurrentFolder(), c.folder);
     EXPECT_EQ(m.Current(), c.folder);
-    EXPECT_EQ(changes, c.changes ? 1 : 0);
+    EXPECT_EQ(view.changes, c.changes ? 1 : 0);
     EXPECT_EQ(view.rebuilds, c.changes ? 2 : 1);
   }
 }
@@ -374,13 +372,12 @@ TEST(FolderList, DriveWrites) {
     BuildTree(m);
     m.SetCurrent(c.from);
     FolderList list(m);
+    RecordingView view(list);
     list.Rebuild();
-    int changes = 0;
-    list.OnChange = [&] { ++changes; };
     list.SetCurrentDrive(c.write);
     EXPECT_EQ(list.CurrentFolder(), c.folder);
     EXPECT_EQ(m.Current(), c.folder);
-    EXPECT_EQ(changes, c.changes ? 1 : 0);
+    EXPECT_EQ(view.changes, c.changes ? 1 : 0);
   }
 }
 
@@ -467,11 +464,8 @@ TEST(FolderList, FailedEntersLeaveEverythingAsItWas) {
     m.SetCurrent("C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
-    list.SetView(&view);
     list.Rebuild();
     list.SetSelected(c.select);
-    int changes = 0;
-    list.OnChange = [&] { ++changes; };
     const std::vector<FolderItem> items = list.Items();
     try {
       c.act(m, list);
@@ -486,7 +480,7 @@ TEST(FolderList, FailedEntersLeaveEverythingAsItWas) {
     EXPECT_EQ(list.CurrentDrive(), 'C');
     EXPECT_EQ(list.Items(), items);
     EXPECT_EQ(view.rebuilds, 1);
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(view.changes, 0);
     EXPECT_EQ(list.Selected(), c.select);
   }
 }
