@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_support.h"
+#include "gui/main_window_fixture.h"
 #include "support/fake_os.h"
 #include "win32/Unit1.h"
 #include "win32/Unit2.h"
@@ -20,18 +20,6 @@
 namespace gui {
 
 using Step = std::function<void()>;
-
-inline std::string TextOf(HWND hwnd) {
-  char text[512] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-inline void DropQuit() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
-}
 
 // Runs the steps one per timer tick while the dialog's modal loop runs (each tick comes only
 // once the loop has handled what the previous step posted). A step that shows an error box waits
@@ -85,19 +73,6 @@ class ModalDriver {
   bool forced_ = false;
   bool busy_ = false;
   UINT_PTR timer_;
-};
-
-// One pane's visible state, read back from its windows and fields.
-struct PaneState {
-  std::string path;
-  std::string status;
-  std::vector<std::vector<std::string>> rows;  // every row, titles included
-  int32_t fileCount;
-  std::vector<uint8_t> marks;
-  bool operator==(const PaneState& o) const {
-    return path == o.path && status == o.status && rows == o.rows && fileCount == o.fileCount &&
-           marks == o.marks;
-  }
 };
 
 // Two forms over a fake machine: C:\DATA (SUB with DEEP, ZED, a.txt, b.txt), C:\root.txt, a
@@ -208,19 +183,7 @@ class BrowseTest : public testing::Test {
     };
   }
 
-  PaneState Read(bool left) {
-    const ui::StringGrid& grid = form1->Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
-    PaneState s;
-    s.path = TextOf(form1->HandleOf(left ? "Edit1" : "Edit2"));
-    s.status = form1->Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
-    for (int r = 0; r < grid.RowCount(); ++r) {
-      s.rows.push_back({std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)),
-                        std::string(grid.Cell(2, r))});
-    }
-    s.fileCount = left ? form1->FileCount1 : form1->FileCount2;
-    s.marks = (left ? form1->Marks1 : form1->Marks2).Bytes();
-    return s;
-  }
+  PaneState Read(bool left) { return ReadPane(*form1, left); }
 
   fake::Machine machine;
   std::unique_ptr<TForm1> form1;

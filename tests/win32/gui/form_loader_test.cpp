@@ -19,12 +19,6 @@ std::string NarrowForTrace(const std::wstring& w) {
 
 namespace {
 
-void DropQuit() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
-}
-
 // A form of its own kind for the loader's tests; never the main window when a test form of
 // Unit1 is alive, and its destruction's quit message is dropped.
 class TestForm : public ui::Form {
@@ -32,7 +26,7 @@ class TestForm : public ui::Form {
   TestForm() : Form("TTest") {}
   ~TestForm() override {
     if (Handle()) DestroyWindow(Handle());
-    DropQuit();
+    gui::DropQuit();
   }
 };
 

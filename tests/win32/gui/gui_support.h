@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "win32/ui/gdi.h"
@@ -24,6 +25,20 @@ inline void Pump(DWORD ms = 50) {
     }
     Sleep(1);
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+// A window's text, as the ANSI functions give it.
+inline std::string TextOf(HWND hwnd) {
+  char text[512] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// Drops the quit message a test's destroyed main window posted, so that it ends no later loop.
+inline void DropQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 // The window's client area as painted by its own paint routine (WM_PRINTCLIENT).

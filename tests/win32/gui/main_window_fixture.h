@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/gui_support.h"
 #include "support/fake_os.h"
@@ -18,15 +20,46 @@ inline POINT Centre(const RECT& r) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// One pane's visible state, read back from its windows and fields.
+struct PaneState {
+  std::string path;
+  std::string status;
+  std::vector<std::vector<std::string>> rows;  // every row of the grid, titles included
+  int32_t fileCount;
+  std::vector<uint8_t> marks;
+  bool operator==(const PaneState& o) const {
+    return path == o.path && status == o.status && rows == o.rows && fileCount == o.fileCount &&
+           marks == o.marks;
+  }
+};
+
+inline PaneState ReadPane(TForm1& form, bool left) {
+  const ui::StringGrid& grid = form.Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
+  PaneState s;
+  s.path = TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
+  s.status = form.Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    s.rows.push_back(
+        {std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)), std::string(grid.Cell(2, r))});
+  }
+  s.fileCount = left ? form.FileCount1 : form.FileCount2;
+  s.marks = (left ? form.Marks1 : form.Marks2).Bytes();
+  return s;
+}
+
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
+    DropQuit();
     form = std::make_unique<TForm1>(machine);
     form->Create();
     form->Show();
     Pump(20);
   }
-  void TearDown() override { form.reset(); }
+  void TearDown() override {
+    form.reset();
+    DropQuit();
+  }
 
   ui::StringGrid& Grid(int pane) {
     return form->Get<ui::StringGrid>(pane == 1 ? "StringGrid1" : "StringGrid2");

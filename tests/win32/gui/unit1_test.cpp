@@ -6,13 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_support.h"
+#include "gui/main_window_fixture.h"
 #include "gui/message_box_watch.h"
 #include "support/fake_os.h"
 #include "win32/ui/application.h"
 #include "win32/ui/window.h"
 
 namespace {
+
+using gui::DropQuit;
+using gui::PaneState;
+using gui::ReadPane;
+using gui::TextOf;
+using Rows = std::vector<std::vector<std::string>>;
+
+// A grid's rows: the titles, then the data rows.
+Rows Titled(Rows data) {
+  data.insert(data.begin(), {"FileName", "Size", "DateTime"});
+  return data;
+}
 
 // A control's rectangle relative to its parent's client area.
 RECT InParent(HWND hwnd) {
@@ -22,21 +34,9 @@ RECT InParent(HWND hwnd) {
   return rc;
 }
 
-std::string TextOf(HWND hwnd) {
-  char text[512] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
 // A mouse message's point; x may be negative (left of the window).
 LPARAM At(int x, int y) {
   return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y));
-}
-
-void DropQuit() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
 }
 
 // Handles pending messages for a moment; true when the loop's quit message came among them.
@@ -54,20 +54,8 @@ bool QuitPosted(DWORD ms = 20) {
   return quit;
 }
 
-class Form1Test : public testing::Test {
+class Form1Test : public gui::MainWindowTest {
  protected:
-  void SetUp() override {
-    DropQuit();
-    form = std::make_unique<TForm1>(machine);
-    form->Create();
-    form->Show();
-    gui::Pump(20);
-  }
-  void TearDown() override {
-    form.reset();
-    DropQuit();
-  }
-
   HWND H(const char* name) { return form->HandleOf(name); }
 
   // Client size of the window, so that the rectangles follow from it whatever the metrics.
@@ -107,9 +95,6 @@ class Form1Test : public testing::Test {
       EXPECT_EQ(rc.bottom, c.rect.bottom);
     }
   }
-
-  fake::Machine machine;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(Form1Test, WindowAtItsPlaceWithItsCaptionAndMenu) {
@@ -346,30 +331,6 @@ TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
 }
 
 // One pane's visible state, read back from its windows and fields.
-struct PaneState {
-  std::string path;
-  std::string status;
-  int rowCount;
-  std::vector<std::vector<std::string>> rows;  // data rows 1 .. rowCount - 1
-  int32_t fileCount;
-  std::vector<uint8_t> marks;
-};
-
-PaneState Read(TForm1& form, bool left) {
-  const ui::StringGrid& grid = form.Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
-  PaneState s;
-  s.path = TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
-  s.status = form.Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
-  s.rowCount = grid.RowCount();
-  for (int r = 1; r < grid.RowCount(); ++r) {
-    s.rows.push_back(
-        {std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)), std::string(grid.Cell(2, r))});
-  }
-  s.fileCount = left ? form.FileCount1 : form.FileCount2;
-  s.marks = (left ? form.Marks1 : form.Marks2).Bytes();
-  return s;
-}
-
 TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
   machine.AddFolder("C:\\EMPTY\\SUB");
   machine.AddFolder("C:\\ONE");
@@ -389,57 +350,53 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
     bool left;
     PaneState expected;
   } loads[] = {
-      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", 2, {{"", "", ""}}, 0, {}}},
+      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", Titled({{"", "", ""}}), 0, {}}},
       {"C:\\ONE\\",
        true,
-       {"C:\\ONE\\", " 1 Files", 2, {{"only.txt", "42", "2004/03/15 09:05:06"}}, 1, {0}}},
+       {"C:\\ONE\\", " 1 Files", Titled({{"only.txt", "42", "2004/03/15 09:05:06"}}), 1, {0}}},
       {"C:\\MANY\\",
        true,
        {"C:\\MANY\\",
         " 3 Files",
-        4,
-        {{"b.dat", "7", "1999/12/31 23:59:58"},
-         {"a.txt", "1234567", "2010/06/01 12:00:00"},
-         {"c", "0", "2020/02/29 00:00:00"}},
+        Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
+                {"a.txt", "1234567", "2010/06/01 12:00:00"},
+                {"c", "0", "2020/02/29 00:00:00"}}),
         3,
         {0, 0, 0}}},
       {"C:\\TWO\\",
        true,  // fewer than before: only the new rows
        {"C:\\TWO\\",
         " 2 Files",
-        3,
-        {{"x", "5", "2001/01/01 01:01:00"}, {"y", "6", "2001/01/01 01:01:02"}},
+        Titled({{"x", "5", "2001/01/01 01:01:00"}, {"y", "6", "2001/01/01 01:01:02"}}),
         2,
         {0, 0}}},
-      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", 2, {{"", "", ""}}, 0, {}}},
-      {"C:\\NOWHERE\\", false, {"C:\\NOWHERE\\", " No File", 2, {{"", "", ""}}, 0, {}}},
+      {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", Titled({{"", "", ""}}), 0, {}}},
+      {"C:\\NOWHERE\\", false, {"C:\\NOWHERE\\", " No File", Titled({{"", "", ""}}), 0, {}}},
       {"C:\\MANY\\",
        false,
        {"C:\\MANY\\",
         " 3 Files",
-        4,
-        {{"b.dat", "7", "1999/12/31 23:59:58"},
-         {"a.txt", "1234567", "2010/06/01 12:00:00"},
-         {"c", "0", "2020/02/29 00:00:00"}},
+        Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
+                {"a.txt", "1234567", "2010/06/01 12:00:00"},
+                {"c", "0", "2020/02/29 00:00:00"}}),
         3,
         {0, 0, 0}}},
   };
-  PaneState other = Read(*form, false);
+  PaneState other = ReadPane(*form, false);
   for (const auto& l : loads) {
     SCOPED_TRACE(l.path);
     if (l.left) {
       form->Marks1.Reset(7);  // stale marks never survive a load
     }
     form->LoadPane(l.left ? form->LeftPane() : form->RightPane(), l.path);
-    const PaneState got = Read(*form, l.left);
+    const PaneState got = ReadPane(*form, l.left);
     EXPECT_EQ(got.path, l.expected.path);
     EXPECT_EQ(got.status, l.expected.status);
-    EXPECT_EQ(got.rowCount, l.expected.rowCount);
     EXPECT_EQ(got.rows, l.expected.rows);
     EXPECT_EQ(got.fileCount, l.expected.fileCount);
     EXPECT_EQ(got.marks, l.expected.marks);
     // Loading one pane never touches the other.
-    const PaneState untouched = Read(*form, !l.left);
+    const PaneState untouched = ReadPane(*form, !l.left);
     if (l.left) {
       EXPECT_EQ(untouched.rows, other.rows);
       EXPECT_EQ(untouched.status, other.status);
@@ -459,7 +416,7 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
     machine.AddFile(std::string("C:\\NEW\\") + name, 9, fake::MakeFileTime(2002, 2, 2, 2, 2, 2));
   }
   form->LoadLeftPane("C:\\OLD\\");
-  const PaneState before = Read(*form, true);
+  const PaneState before = ReadPane(*form, true);
   // The third file's time cannot be brought to local time.
   machine.Fail(fake::Service::kFileTimeToLocal, 0, -1, 2);
   gui::MessageBoxWatch watch;
@@ -469,20 +426,19 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
   EXPECT_EQ(watch.boxes[0].caption, ui::Widen(ui::Application::Instance().Title()));
   EXPECT_EQ(watch.boxes[0].text, ui::Widen("日付に変換できない値が渡されました."));
   EXPECT_TRUE(watch.boxes[0].errorIcon);
-  const PaneState after = Read(*form, true);
-  EXPECT_EQ(after.path, "C:\\NEW\\");          // the path box shows the new folder
-  EXPECT_EQ(after.rowCount, before.rowCount);  // the old row count over the rows written
-  const std::vector<std::vector<std::string>> written = {{"n1", "9", "2002/02/02 02:02:02"},
-                                                         {"n2", "9", "2002/02/02 02:02:02"}};
-  EXPECT_EQ(after.rows, written);
+  const PaneState after = ReadPane(*form, true);
+  EXPECT_EQ(after.path, "C:\\NEW\\");  // the path box shows the new folder
+  // The old row count over the rows written.
+  EXPECT_EQ(after.rows,
+            Titled({{"n1", "9", "2002/02/02 02:02:02"}, {"n2", "9", "2002/02/02 02:02:02"}}));
   EXPECT_EQ(after.status, before.status);
   EXPECT_EQ(after.fileCount, before.fileCount);
   EXPECT_EQ(after.marks, before.marks);
   // The program goes on: the next load works.
   machine.Heal();
   form->LoadLeftPane("C:\\NEW\\");
-  EXPECT_EQ(Read(*form, true).status, " 4 Files");
-  EXPECT_EQ(Read(*form, true).rowCount, 5);
+  EXPECT_EQ(ReadPane(*form, true).status, " 4 Files");
+  EXPECT_EQ(ReadPane(*form, true).rows.size(), 5u);
 }
 
 TEST_F(Form1Test, CompareByMenuAndAltCMarksTheDifferences) {
