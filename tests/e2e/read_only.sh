@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Proves that the program only reads: a whole use of it with real input (both panes loaded
 # through the Browse dialog, up and down a folder tree, drives picked, the dialog cancelled by
-# Esc, by its Cancel button and by its close box and confirmed by its button and by Enter, Compare,
-# double-clicks in both grids, Exit) leaves the tree byte for byte and attribute for attribute as
-# it was, and the Wine prefix without a file or registry setting of the program's own.
+# Esc, by its Cancel button and by its close box and confirmed by its button and by Enter,
+# Compare, double-clicks in both grids, Exit) leaves the tree byte for byte and attribute for
+# attribute as it was, and the Wine prefix without a file or registry setting of the program's
+# own.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_display "$0" "$@"
