@@ -25,40 +25,6 @@ folderctl::TDirectoryListBox& TForm2::DirectoryListBox1() {
   return Get<folderctl::TDirectoryListBox>("DirectoryListBox1");
 }
 
-void TForm2::ShowModal() {
-  HWND owner = ui::Application::Instance().MainWindow();
-  if (owner == Handle()) owner = nullptr;
-  // Owned by the main window: it stays above it and is not a window of its own on the taskbar.
-  SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-  if (owner) EnableWindow(owner, FALSE);
-  Show();
-  SetForegroundWindow(Handle());
-  if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
-  // Every way of closing the dialog (OK, Cancel, close box) hides it, which ends this loop.
-  MSG msg;
-  bool quit = false;
-  while (IsWindowVisible(Handle())) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    // Tab, Enter and Esc go to the dialog whichever of its controls has the focus.
-    if (IsDialogMessageA(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  if (quit) {
-    // The program is ending: the quit goes on to the main loop.
-    PostQuitMessage(static_cast<int>(msg.wParam));
-    ShowWindow(Handle(), SW_HIDE);
-  }
-  if (owner) {
-    // Enabled before it is activated, or activation would pass to another program's window.
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
-}
-
 void TForm2::FormShow() {
   Selected = false;
   FolderPath.clear();

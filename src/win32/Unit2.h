@@ -1,5 +1,7 @@
 // The "Browse" dialog: created once at start-up after the main window, hidden until a pane's
-// "B" button shows it modally. Its drive and folder lists keep their place between showings.
+// "B" button shows it modally (ShowModal). Its drive and folder lists take their place from the
+// process's current directory at creation, build their windows at the first showing and keep
+// their place between showings.
 #pragma once
 
 #include <string>
@@ -15,10 +17,6 @@ class TForm2 : public ui::Form {
   explicit TForm2(os::Os& os);
   // Creates the (hidden) window from the form description TFORM2.
   void Create();
-
-  // Shows the dialog over the main window, which stays disabled, and runs the dialog's own
-  // message loop until the dialog is hidden again; the main window is then enabled and active.
-  void ShowModal();
 
   // The result of the last showing, read by the main window right after ShowModal.
   bool Selected = false;

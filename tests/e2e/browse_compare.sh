@@ -23,6 +23,15 @@ browse 0
 double_click $(item 2)
 ok
 
+# The "B" button that opened the dialog has the keyboard focus again: Space opens the dialog once
+# more, and Esc closes it, leaving the pane as it is.
+xdotool key space
+timeout 20 xdotool search --sync --onlyvisible --name '^Browse$' >/dev/null ||
+  fail "Space after the dialog closed did not reach the B button"
+sleep 0.5
+xdotool key Escape
+wait_dialog_gone
+
 # Right pane: the dialog reopens in "left": C:\, zolt_e2e, left -> up to zolt_e2e, then "right".
 browse 1
 double_click $(item 1)

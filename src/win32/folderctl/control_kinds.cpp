@@ -9,15 +9,16 @@
 namespace folderctl {
 namespace {
 
-// Creates either folder control at its bounds. OnChange is bound once the control stands:
-// creating the drive list applies its drive while the form's later controls do not exist yet
-// (and every list then starts from the same current directory).
+// Either folder control: its container takes its place in the form now, while the control's own
+// window, with the entries or items read from the machine, comes with the form's first showing.
 template <typename Control>
 void MakeFolderControl(os::Os& os, ui::ControlContext& c) {
   auto control = std::make_unique<Control>(os);
+  control->OnChange = c.form.Handler(c.description, "OnChange");
   const zolt::Bounds& b = c.control.bounds;
   control->CreateIn(c.parent, c.id, b.left, b.top, b.width, b.height);
-  control->OnChange = c.form.Handler(c.description, "OnChange");
+  Control* made = control.get();
+  c.control.createOnFirstShow = [made] { made->CreateControl(); };
   c.control.hwnd = control->Handle();
   c.control.window = std::move(control);
 }

@@ -17,13 +17,18 @@ TDirectoryListBox::~TDirectoryListBox() {
 
 void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
   CreateHost(parent, id, x, y, width, height);
+}
+
+void TDirectoryListBox::CreateControl() {
+  RECT host;
+  GetClientRect(Handle(), &host);
   // Not sorted: the state keeps the order. The texts are kept so that a typed character
   // moves the selection to the next item beginning with it.
-  HWND list =
-      CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                          LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                      0, 0, width, height, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                                  LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                              0, 0, host.right, host.bottom, Handle(), nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   AttachControl(list);
   if (Font()) SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   SendMessageA(list, LB_SETITEMHEIGHT, 0, itemHeight_);

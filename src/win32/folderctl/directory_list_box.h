@@ -17,9 +17,11 @@ class TDirectoryListBox : public HostWindow, private FolderListView {
   explicit TDirectoryListBox(os::Os& os);
   ~TDirectoryListBox() override;
 
-  // Creates the window (a container holding the list box) as a child of parent, and builds
-  // the items. May be called again after the window was destroyed: the items are rebuilt.
+  // Creates the container, as a child of parent, that the list box will fill.
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
+  // Creates the list box in the container, builds the items and selects the current one. May be
+  // called again after the windows were destroyed and the container made anew.
+  void CreateControl();
 
   const std::string& CurrentFolder() const { return state_.CurrentFolder(); }
   void SetCurrentFolder(const std::string& path) { state_.SetCurrentFolder(path); }

@@ -19,12 +19,16 @@ TDriveComboBox::~TDriveComboBox() {
 }
 
 void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
-  width_ = width;
   CreateHost(parent, id, x, y, width, height);
+}
+
+void TDriveComboBox::CreateControl() {
+  RECT host;
+  GetClientRect(Handle(), &host);
   HWND combo = CreateWindowExA(0, "COMBOBOX", "",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                                    CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                               0, 0, width, height + 8 * itemHeight_, Handle(), nullptr,
+                               0, 0, host.right, host.bottom + 8 * itemHeight_, Handle(), nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   AttachControl(combo);
   if (Font()) SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -34,9 +38,11 @@ void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int 
 }
 
 void TDriveComboBox::FitHost() {
+  RECT host;
+  GetClientRect(Handle(), &host);
   RECT field;
   GetWindowRect(Control(), &field);
-  SetWindowPos(Handle(), nullptr, 0, 0, width_, field.bottom - field.top,
+  SetWindowPos(Handle(), nullptr, 0, 0, host.right, field.bottom - field.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

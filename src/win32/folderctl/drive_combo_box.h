@@ -16,10 +16,12 @@ class TDriveComboBox : public HostWindow, private DriveListView {
   explicit TDriveComboBox(os::Os& os);
   ~TDriveComboBox() override;
 
-  // Creates the window (a container holding the combo box) as a child of parent, builds the
-  // entries and applies CurrentDrive, which fires OnChange. The container takes the height of
-  // the combo box's selection field, which follows the font; the list drops down below it.
+  // Creates the container, as a child of parent, that the combo box will fill.
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
+  // Creates the combo box in the container, builds the entries and applies CurrentDrive, which
+  // fires OnChange. The container takes the height of the combo box's selection field, which
+  // follows the font; the list drops down below it.
+  void CreateControl();
 
   char CurrentDrive() const { return state_.CurrentDrive(); }
   void SetCurrentDrive(char drive) { state_.SetCurrentDrive(drive); }
@@ -50,7 +52,6 @@ class TDriveComboBox : public HostWindow, private DriveListView {
   Glyph cdRom_{"CDROM"};
   Glyph ram_{"RAM"};
   int itemHeight_;
-  int width_ = 0;
 };
 
 }  // namespace folderctl

@@ -52,7 +52,11 @@ std::string LoadTextResource(const char* name) {
   return std::string(data, SizeofResource(module, found));
 }
 
-Form::Form(std::string kind) : kind_(std::move(kind)) {}
+Form::Form(std::string kind) : kind_(std::move(kind)) {
+  // The platform's dialog manager keeps the focused control over deactivation, moves the
+  // default-button frame with the focus and answers DM_GETDEFID.
+  SetDefaultProcedure(&DefDlgProcA);
+}
 
 Form::~Form() {
   // Destroyed while the controls still live and WM_DESTROY still reaches this form, so a main
@@ -115,7 +119,7 @@ void Form::CreateFromText(std::string_view text) {
   std::wstring caption;
   ReadFormProperties(root, style, exStyle, outer, caption);
 
-  Window::RegisterClass(kFormClass, nullptr, nullptr);
+  Window::RegisterClass(kFormClass, nullptr, nullptr, CS_DBLCLKS, DLGWINDOWEXTRA);
   if (!Create(kFormClass, "", style, exStyle, nullptr, outer.left, outer.top,
               outer.right - outer.left, outer.bottom - outer.top, menu_)) {
     throw zolt::Exception("The window " + root.name + " could not be created");
@@ -265,6 +269,52 @@ void Form::Close() {
   SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
+void Form::ShowModal() {
+  HWND owner = Application::Instance().MainWindow();
+  if (owner == Handle()) owner = nullptr;
+  // Owned by the main window: it stays above it and is not a window of its own on the taskbar.
+  SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (owner) EnableWindow(owner, FALSE);
+  modal_ = true;
+  Show();
+  SetForegroundWindow(Handle());
+  // Whatever push button had the default frame when the form last closed, the showing starts
+  // with IDOK's; the dialog manager moves the frame with the focus from here on.
+  if (GetDlgItem(Handle(), IDOK)) SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);
+  if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+  }
+  MSG msg;
+  while (modal_) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      // The program is ending: the quit goes on to the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      EndModal();
+      break;
+    }
+    // Tab, Enter and Esc go to the form whichever of its controls has the focus.
+    if (IsDialogMessageA(Handle(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Form::EndModal() {
+  modal_ = false;
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (owner) EnableWindow(owner, TRUE);
+  const bool active = GetActiveWindow() == Handle();
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (active && owner) SetForegroundWindow(owner);
+}
+
+void Form::CreateFirstShowControls() {
+  for (const std::unique_ptr<Control>& c : controls_) {
+    if (c->createOnFirstShow) c->createOnFirstShow();
+  }
+}
+
 zolt::Bounds Form::AreaOf(Control* container) {
   if (!container) {
     RECT rc;
@@ -350,6 +400,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_SHOWWINDOW:
+      if (wParam && !shownOnce_) {
+        shownOnce_ = true;
+        CreateFirstShowControls();
+      }
       if (wParam && onShow_) onShow_();
       return DefaultHandling(message, wParam, lParam);
     case WM_COMMAND: {
@@ -373,7 +427,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Application& app = Application::Instance();
       CloseAction action = app.MainWindow() == Handle() ? CloseAction::kFree : CloseAction::kHide;
       if (onClose_) onClose_(action);
-      if (action == CloseAction::kHide) ShowWindow(Handle(), SW_HIDE);
+      if (action == CloseAction::kHide) {
+        if (modal_) {
+          EndModal();
+        } else {
+          ShowWindow(Handle(), SW_HIDE);
+        }
+      }
       if (action == CloseAction::kFree) DestroyWindow(Handle());
       return 0;
     }

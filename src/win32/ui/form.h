@@ -34,7 +34,10 @@ struct Control {
   std::vector<Control*> children;  // in description order
   int childInset = 0;              // a container's children align inside its bevel
   std::function<void()> onClick;   // buttons and menu items
-  UINT commandId = 0;              // menu items
+  // For a control whose own window comes with its form's first showing (built from what the
+  // machine holds then); its container (hwnd) exists from the form's creation.
+  std::function<void()> createOnFirstShow;
+  UINT commandId = 0;  // menu items
 };
 
 // What a kind's factory is given: it creates the control's window as a child of `parent` at
@@ -84,6 +87,10 @@ class Form : public Window {
 
   void Show();
   void Close();  // as the close box does: the close event, then the close action
+  // Shows the form over the main window, which is disabled meanwhile, and runs the form's own
+  // message loop until the form is closed (hidden). Each showing starts with the focus on the
+  // first control of the tab order and the default button (IDOK) as the default.
+  void ShowModal();
 
   // Binds the handler a description names in an event (OnShow = FormShow) to code. Bind before
   // creating; a description naming an unbound handler fails.
@@ -115,6 +122,10 @@ class Form : public Window {
   void RealignChildren(const zolt::Bounds& area, const std::vector<Control*>& children);
   std::vector<Control*>& SiblingsOf(Control& control);
   zolt::Bounds AreaOf(Control* container);
+  void CreateFirstShowControls();
+  // Ends a modal showing in the platform's order: the owner is enabled before the form hides,
+  // so that activation returns to the owner rather than to another program's window.
+  void EndModal();
 
   std::string kind_;
   std::vector<std::unique_ptr<Control>> controls_;
@@ -131,6 +142,8 @@ class Form : public Window {
   HMENU menu_ = nullptr;
   int colorIndex_ = COLOR_BTNFACE;
   int nextId_ = 100;
+  bool shownOnce_ = false;
+  bool modal_ = false;
 };
 
 template <typename T>

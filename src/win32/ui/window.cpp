@@ -20,13 +20,15 @@ Window::~Window() {
   }
 }
 
-void Window::RegisterClass(const char* className, HCURSOR cursor, HBRUSH background, UINT style) {
+void Window::RegisterClass(const char* className, HCURSOR cursor, HBRUSH background, UINT style,
+                           int extraBytes) {
   static std::set<std::string> registered;
   if (!registered.insert(className).second) return;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = &Window::Thunk;
+  wc.cbWndExtra = extraBytes;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
@@ -36,8 +38,8 @@ void Window::RegisterClass(const char* className, HCURSOR cursor, HBRUSH backgro
 
 HWND Window::Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
                     HWND parent, int x, int y, int width, int height, HMENU menuOrId) {
-  return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
-                         menuOrId, GetModuleHandleA(nullptr), this);
+  return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menuOrId,
+                         GetModuleHandleA(nullptr), this);
 }
 
 void Window::Attach(HWND hwnd) {
@@ -53,7 +55,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
   return original_ ? CallWindowProcA(original_, hwnd_, message, wParam, lParam)
-                   : DefWindowProcA(hwnd_, message, wParam, lParam);
+                   : defaultProcedure_(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

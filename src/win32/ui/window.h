@@ -18,13 +18,14 @@ class Window {
 
   HWND Handle() const { return hwnd_; }
 
-  // Registers a window class of ours (once per name) whose procedure is the thunk.
+  // Registers a window class of ours (once per name) whose procedure is the thunk; extraBytes
+  // reserves the window's extra bytes (DLGWINDOWEXTRA for a window with dialog behaviour).
   static void RegisterClass(const char* className, HCURSOR cursor, HBRUSH background,
-                            UINT style = CS_DBLCLKS);
+                            UINT style = CS_DBLCLKS, int extraBytes = 0);
 
   // Creates the window of a class registered above; `this` reaches the thunk at WM_NCCREATE.
-  HWND Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
-              HWND parent, int x, int y, int width, int height, HMENU menuOrId = nullptr);
+  HWND Create(const char* className, const char* caption, DWORD style, DWORD exStyle, HWND parent,
+              int x, int y, int width, int height, HMENU menuOrId = nullptr);
 
   // Subclasses a window made by the platform (a list box, a combo box, a button) so that its
   // messages reach HandleMessage too; DefaultHandling then passes them on to its own procedure.
@@ -34,6 +35,9 @@ class Window {
   // One flat switch in each derived class; whatever it does not handle goes to DefaultHandling.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  // What DefaultHandling passes messages to in a window of our own classes (DefWindowProcA
+  // unless set; DefDlgProcA gives the window the platform's dialog manager).
+  void SetDefaultProcedure(WNDPROC procedure) { defaultProcedure_ = procedure; }
   // Called after WM_NCDESTROY: the handle is gone.
   virtual void OnDestroyed() {}
 
@@ -44,6 +48,7 @@ class Window {
 
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;  // set for attached platform controls
+  WNDPROC defaultProcedure_ = &DefWindowProcA;
 };
 
 // Runs f and hands any exception to the application's error box: for the few callbacks that are

@@ -113,6 +113,7 @@ class FolderListWindow : public testing::Test {
     list_ = std::make_unique<folderctl::TDirectoryListBox>(os::RealOs());
     list_->SetFont(font_.Get());
     list_->CreateIn(SharedParent(), 101, 24, 88, 233, 209);
+    list_->CreateControl();
     list_->OnChange = [this] { ++changes_; };
     list_->SetCurrentFolder(top_ + "\\B");
     changes_ = 0;
@@ -241,6 +242,7 @@ TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
   DestroyWindow(list_->Handle());
   EXPECT_EQ(List(), nullptr);
   list_->CreateIn(SharedParent(), 101, 24, 88, 233, 209);
+  list_->CreateControl();
   EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 6);
   EXPECT_EQ(Selection(), 2);
   EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
@@ -258,6 +260,7 @@ class DriveComboWindow : public testing::Test {
                         std::to_string(SendMessageA(Combo(), CB_GETCURSEL, 0, 0)));
     };
     combo_->CreateIn(SharedParent(), 102, 24, 32, 233, 22);
+    combo_->CreateControl();
   }
   HWND Combo() const { return combo_->Control(); }
 

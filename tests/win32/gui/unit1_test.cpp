@@ -264,6 +264,8 @@ TEST_F(Form1Test, SplitterShowsAHatchedBarWhileDragging) {
 TEST_F(Form1Test, TabOrderRunsThroughTheLeftPaneThenTheRight) {
   const char* const order[] = {"Button1", "Edit1", "StringGrid1",
                                "Button2", "Edit2", "StringGrid2"};
+  // The first showing starts at the head of the order.
+  EXPECT_EQ(GetFocus(), H("Button1"));
   for (size_t i = 0; i < 6; ++i) {
     SCOPED_TRACE(order[i]);
     EXPECT_EQ(GetNextDlgTabItem(form->Handle(), H(order[i]), FALSE), H(order[(i + 1) % 6]));
@@ -417,6 +419,7 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
   }
   form->LoadLeftPane("C:\\OLD\\");
   const PaneState before = ReadPane(*form, true);
+  SetFocus(H("StringGrid2"));  // as a click on the grid does
   // The third file's time cannot be brought to local time.
   machine.Fail(fake::Service::kFileTimeToLocal, 0, -1, 2);
   gui::MessageBoxWatch watch;
@@ -426,6 +429,8 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
   EXPECT_EQ(watch.boxes[0].caption, ui::Widen(ui::Application::Instance().Title()));
   EXPECT_EQ(watch.boxes[0].text, ui::Widen("日付に変換できない値が渡されました."));
   EXPECT_TRUE(watch.boxes[0].errorIcon);
+  // The box gone, the focus is where it was.
+  EXPECT_EQ(GetFocus(), H("StringGrid2"));
   const PaneState after = ReadPane(*form, true);
   EXPECT_EQ(after.path, "C:\\NEW\\");  // the path box shows the new folder
   // The old row count over the rows written.

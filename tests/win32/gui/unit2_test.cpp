@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui/browse_fixture.h"
@@ -34,6 +37,10 @@ TEST_F(BrowseTest, DialogIsBuiltFromItsDescriptionAndStartsHidden) {
   Start();
   HWND dialog = form2->Handle();
   EXPECT_FALSE(IsWindowVisible(dialog));
+  // The lists' own windows come with the first showing.
+  EXPECT_EQ(Drives().Control(), nullptr);
+  EXPECT_EQ(Folders().Control(), nullptr);
+  Browse(true, {Press("Button2")});
   RECT rc;
   GetWindowRect(dialog, &rc);
   EXPECT_EQ(rc.left, 425);
@@ -237,6 +244,125 @@ TEST_F(BrowseTest, SecondOpeningStartsOnTheFolderOfTheFirst) {
   }
 }
 
+TEST_F(BrowseTest, FirstShowingBuildsTheListsFromTheMachineAsItIsThen) {
+  Start();
+  // Made after the dialog was created: the first showing lists it.
+  machine.AddFolder("C:\\DATA\\NEW");
+  std::function<void()> handler = Drives().OnChange;
+  int runs = 0;
+  Drives().OnChange = [&] {
+    ++runs;
+    handler();
+  };
+  std::vector<std::string> items;
+  Browse(true, {[&] {
+                  for (const auto& item : Folders().State().Items()) items.push_back(item.text);
+                },
+                Press("Button2")});
+  EXPECT_EQ(items, (std::vector<std::string>{"C:\\", "DATA", "NEW", "SUB", "ZED"}));
+  EXPECT_EQ(SendMessageA(Folders().Control(), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
+  // The drive applied once, through the dialog's change handler.
+  EXPECT_EQ(runs, 1);
+  // Later showings keep the windows and what they hold.
+  machine.AddFolder("C:\\DATA\\NEWER");
+  const HWND list = Folders().Control();
+  Browse(true, {Press("Button2")});
+  EXPECT_EQ(Folders().Control(), list);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(runs, 1);
+}
+
+// Another program's window beside ZOLT: a top-level window of another thread, counting the
+// times it is activated.
+class OtherWindow {
+ public:
+  OtherWindow() {
+    std::promise<void> ready;
+    thread_ = std::thread([&] {
+      threadId_ = GetCurrentThreadId();
+      const WNDCLASSA wc{0,       &Procedure, 0,       0,       GetModuleHandleA(nullptr),
+                         nullptr, nullptr,    nullptr, nullptr, "ZoltTestOther"};
+      RegisterClassA(&wc);
+      HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
+      ready.set_value();
+      for (MSG msg; GetMessageA(&msg, nullptr, 0, 0) > 0;) DispatchMessageA(&msg);
+      DestroyWindow(hwnd);
+    });
+    ready.get_future().wait();
+  }
+  ~OtherWindow() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  static inline std::atomic<int> activations{0};
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ++activations;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  std::thread thread_;
+  DWORD threadId_ = 0;
+};
+
+TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpenedIt) {
+  Start();
+  OtherWindow other;
+  auto folders = [this] { return Folders().Control(); };
+  const struct {
+    const char* name;
+    std::function<Step(BrowseTest&)> close;
+  } cases[] = {
+      {"Esc", [&](BrowseTest&) { return Key(folders, VK_ESCAPE); }},
+      {"OK", [](BrowseTest& t) { return t.Press("Button1"); }},
+      {"close box",
+       [](BrowseTest& t) {
+         return Step([&t] { PostMessageA(t.form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+       }},
+  };
+  for (const bool left : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
+      SetForegroundWindow(form1->Handle());
+      const int activations = OtherWindow::activations;
+      Browse(left, {c.close(*this)});
+      EXPECT_EQ(GetForegroundWindow(), form1->Handle());
+      EXPECT_EQ(OtherWindow::activations, activations) << "the other window came to the front";
+      EXPECT_EQ(GetFocus(), form1->HandleOf(left ? "Button1" : "Button2"));
+    }
+  }
+}
+
+TEST_F(BrowseTest, OkIsTheDefaultButtonWheneverNoOtherPushButtonHasTheFocus) {
+  Start();
+  HWND ok = form2->HandleOf("Button1");
+  HWND cancel = form2->HandleOf("Button2");
+  auto isDefault = [](HWND button) {
+    return (GetWindowLongPtrA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+  };
+  std::vector<std::string> seen;
+  auto record = [&](const char* when) {
+    return Step([&, when] {
+      seen.push_back(std::string(when) + (isDefault(ok) ? " ok" : "") +
+                     (isDefault(cancel) ? " cancel" : ""));
+    });
+  };
+  // Tab from OK onto Cancel, then Esc.
+  Browse(true, {record("shown"), Key([ok] { return ok; }, VK_TAB), record("on cancel"),
+                Key([cancel] { return cancel; }, VK_ESCAPE)});
+  EXPECT_FALSE(form2->Selected);
+  // The next showing starts with OK; Tab round to the drive list gives it back to OK; Enter in
+  // the folder list presses it.
+  Browse(true, {record("shown again"), Key([ok] { return ok; }, VK_TAB),
+                Key([cancel] { return cancel; }, VK_TAB), record("on the drive list"),
+                Key([this] { return Folders().Control(); }, VK_RETURN)});
+  EXPECT_TRUE(form2->Selected);
+  EXPECT_EQ(seen, (std::vector<std::string>{"shown ok", "on cancel cancel", "shown again ok",
+                                            "on the drive list ok"}));
+}
+
 // What the folder list and the platform showed after each run of the drive change handler.
 struct HandlerRun {
   std::string folder;
@@ -246,6 +372,7 @@ struct HandlerRun {
 
 TEST_F(BrowseTest, PickingADriveRunsTheHandlerTwiceTheSecondChangingNothing) {
   Start();
+  Browse(true, {Press("Button2")});  // the first showing applies the drive once
   std::vector<HandlerRun> runs;
   std::function<void()> handler = Drives().OnChange;
   Drives().OnChange = [&] {
@@ -307,8 +434,8 @@ TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
     ++runs;
     handler();
   };
-  // Applying the drive list's own value, as its first showing does.
-  Browse(true, {[this] { Drives().SetCurrentDrive(Drives().CurrentDrive()); }, Press("Button1")});
+  // The first showing applies the drive list's own value, "no drive".
+  Browse(true, {Press("Button1")});
   EXPECT_EQ(runs, 1);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(form2->FolderPath, "\\\\server\\share\\dir\\");
