@@ -84,6 +84,7 @@ CellMetrics Measure(HFONT font) {
     m.inkBottom = std::max<int>(m.inkBottom, ink.bottom - kOrigin);
     if (ch == L'_') m.underscoreBottom = ink.bottom - kOrigin;
   }
+  if (m.inkTop > m.inkBottom) m.inkTop = m.inkBottom = 0;  // no ink at all: blank says so
   return m;
 }
 
