@@ -5,10 +5,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 exe="$here/build/$zolt_wine_preset/src/win32/zolt.exe"
 
 # Runs the calling script again on a display of its own, of known size, without a window
-# manager: windows sit where they ask.
+# manager: windows sit where they ask. The locale is $e2e_locale, C.UTF-8 (code page 1252) unless
+# the script chose another.
 e2e_display() {
   if [ -z "${ZOLT_E2E_DISPLAY:-}" ]; then
-    exec env ZOLT_E2E_DISPLAY=1 LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+    exec env ZOLT_E2E_DISPLAY=1 LC_ALL="${e2e_locale:-C.UTF-8}" \
+      xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
   fi
 }
 
@@ -59,8 +61,9 @@ wait_dialog_gone() {
   fail "the Browse dialog did not close"
 }
 
-# The folder list's item i (0: the root), items of about 17 pixels in the list at 24, 88.
-item() { echo $((dialogX + 24 + 40)) $((dialogY + 88 + 2 + 17 * $1 + 8)); }
+# The folder list's item i (0: the root), items one cell of the dialog's font (16 pixels) tall, in
+# the list at 24, 88.
+item() { echo $((dialogX + 24 + 40)) $((dialogY + 88 + 2 + 16 * $1 + 8)); }
 ok() { click $((dialogX + 272 + 44)) $((dialogY + 216 + 16)); wait_dialog_gone; }
 cancel() { click $((dialogX + 272 + 44)) $((dialogY + 264 + 16)); wait_dialog_gone; }
 # The dialog's close box, at the right end of its caption: the dialog is 367 + 2 * 3 wide.
@@ -68,11 +71,11 @@ close_box() { click $((425 + 373 - 12)) $((219 + 12)); }
 # Row r of a pane's grid (0 left, 1 right), in its name column.
 grid_row() { echo $((mainX + 1 + 349 * $1 + 40)) $((mainY + 41 + 25 * $2 + 12)); }
 
-# Share, in per cent, of cyan pixels in cell (col, row 1) of a pane's grid on a screenshot,
-# sampled inside the cell clear of its lines.
+# Share, in per cent, of cyan pixels in cell (col, row) of a pane's grid on a screenshot,
+# sampled inside the cell clear of its lines; row 1 unless given.
 cyan_share() {
-  local shot=$1 pane=$2 col=$3
-  local x=$((mainX + 1 + 349 * pane + 107 * col + 6)) y=$((mainY + 41 + 25 + 4))
+  local shot=$1 pane=$2 col=$3 row=${4:-1}
+  local x=$((mainX + 1 + 349 * pane + 107 * col + 6)) y=$((mainY + 41 + 25 * row + 4))
   convert "$shot" -crop "94x16+$x+$y" +repage -format %c histogram:info:- |
     awk '/#00FFFF/ {n += $1} END {printf "%d\n", n * 100 / (94 * 16)}'
 }
