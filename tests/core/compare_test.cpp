@@ -330,6 +330,31 @@ TEST(MatchRow, RowsCutByAReloadAreGone) {
   EXPECT_EQ(compare::MatchRow(source, 2, other), 2);
 }
 
+TEST(CellTable, UnwrittenCellsReadEmptyAndColumnsAreSetBeforeAnyCell) {
+  // The grid right after FormShow: the titles written, row 1 never.
+  zolt::CellTable grid(3, 2);
+  compare::WriteTitles(grid);
+  const struct {
+    int col, row;
+    const char* text;
+  } cells[] = {{0, 0, "FileName"}, {2, 0, "DateTime"}, {0, 1, ""},  {2, 1, ""},
+               {3, 0, ""},         {0, 2, ""},         {-1, 0, ""}, {0, 1000000, ""}};
+  for (const auto& c : cells) {
+    SCOPED_TRACE(std::to_string(c.col) + ", " + std::to_string(c.row));
+    EXPECT_EQ(grid.Cell(c.col, c.row), c.text);
+  }
+  // A new grid takes the form's column count; once a cell is written it keeps its own.
+  zolt::CellTable fresh(5, 5);
+  fresh.SetColCount(3);
+  fresh.SetCell(2, 4, "x");
+  EXPECT_EQ(fresh.Cell(2, 4), "x");
+  EXPECT_EQ(fresh.Cell(0, 2), "");
+  EXPECT_THROW(grid.SetColCount(4), zolt::ERangeError);
+  EXPECT_THROW(grid.SetColCount(2), zolt::ERangeError);
+  grid.SetColCount(3);
+  EXPECT_EQ(grid.Cell(1, 0), "Size");
+}
+
 TEST(PaintsMark, ColumnsByTheirBits) {
   const struct {
     int32_t fileCount;
