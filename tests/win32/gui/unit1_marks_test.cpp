@@ -74,6 +74,36 @@ class Form1MarksTest : public gui::MainWindowTest {
     }
     EXPECT_EQ(stray, 0) << "cyan pixels outside the marked cells of pane " << pane;
   }
+
+  // Outside the current row, a marked cell's text is black exactly where the grid drew it in
+  // black before the marks (at left + 2, top + 2).
+  void ExpectMarkedTextInPlace(int pane, const gui::Pixels& before,
+                               const std::map<std::string, int>& bits) {
+    ui::StringGrid& grid = Grid(pane);
+    const gui::Pixels after(grid.Handle());
+    int cells = 0;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+      const auto found = bits.find(std::string(grid.Cell(0, row)));
+      if (row == grid.Row() || found == bits.end()) continue;
+      for (int col = 0; col < 3; ++col) {
+        if (!(found->second & (1 << col))) continue;
+        SCOPED_TRACE("pane " + std::to_string(pane) + " cell (" + std::to_string(col) + ", " +
+                     std::to_string(row) + ")");
+        ++cells;
+        const RECT r = grid.CellRect(col, row);
+        int black = 0, moved = 0;
+        for (int y = r.top; y < std::min<LONG>(r.bottom, after.Height()); ++y) {
+          for (int x = r.left; x < std::min<LONG>(r.right, after.Width()); ++x) {
+            black += after.At(x, y) == kBlack;
+            moved += (after.At(x, y) == kBlack) != (before.At(x, y) == kBlack);
+          }
+        }
+        EXPECT_GT(black, 0);
+        EXPECT_EQ(moved, 0);
+      }
+    }
+    EXPECT_GT(cells, 0);
+  }
 };
 
 TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
@@ -119,7 +149,10 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
     ExpectCyanExactly(1, {});
     ExpectCyanExactly(2, {});
   }
+  const gui::Pixels unmarked1(Grid(1).Handle()), unmarked2(Grid(2).Handle());
   Compare();
+  ExpectMarkedTextInPlace(1, unmarked1, leftBits);
+  ExpectMarkedTextInPlace(2, unmarked2, rightBits);
   // Each selection puts a differently marked row under the highlight.
   for (const char* selected : {"size.txt", "time.txt", "both.txt", "equal.txt"}) {
     SCOPED_TRACE(selected);
