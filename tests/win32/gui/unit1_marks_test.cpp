@@ -252,6 +252,38 @@ TEST_F(Form1MarksTest, DoubleClickSelectsTheNamesakeInTheOtherGrid) {
   }
 }
 
+TEST_F(Form1MarksTest, IdenticalListingsMatchRowForRowAndKeepTheHorizontalScroll) {
+  // Both panes list one folder; the right grid's name column is widened and scrolled right, as a
+  // user does to read long names.
+  machine.AddFolder("C:\\S");
+  for (const char* name : {"a", "b", "c", "d", "e"}) {
+    machine.AddFile(std::string("C:\\S\\") + name, 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  }
+  form->LoadLeftPane("C:\\S\\");
+  form->LoadRightPane("C:\\S\\");
+  Grid(2).SetColWidth(0, 400);
+  for (int i = 0; i < 12; ++i) SendMessageA(Grid(2).Handle(), WM_HSCROLL, SB_LINEDOWN, 0);
+  const auto scrolled = [&](int pane) {
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(Grid(pane).Handle(), SB_HORZ, &si);
+    return si.nPos;
+  };
+  ASSERT_EQ(scrolled(2), 192);
+  const struct {
+    int pane;  // the grid double-clicked
+    int row;
+  } cases[] = {{1, 3}, {1, 5}, {2, 4}, {2, 2}, {1, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.pane) + " row " + std::to_string(c.row));
+    Grid(3 - c.pane).SetRow(1);
+    DoubleClick(c.pane, Centre(Grid(c.pane).CellRect(1, c.row)));
+    EXPECT_EQ(Grid(c.pane).Row(), c.row);
+    EXPECT_EQ(Grid(3 - c.pane).Row(), c.row);
+    EXPECT_EQ(scrolled(1), 0);
+    EXPECT_EQ(scrolled(2), 192);
+  }
+}
+
 TEST_F(Form1MarksTest, TwoEmptyPanesLookTheSameAfterCompareAndDoubleClicks) {
   machine.AddFolder("C:\\E");
   form->LoadLeftPane("C:\\E\\");
