@@ -230,25 +230,35 @@ TEST_F(FolderListWindow, ClicksAndKeysOnlyMoveTheSelection) {
 }
 
 TEST_F(FolderListWindow, DoubleClicksOpenItems) {
+  const int kBelowTheLast = -1;  // the subfolder X selected, then a double-click below the items
   const struct {
     int item;
     std::string folder;
     int changes;
   } steps[] = {
-      {2, top_ + "\\B", 0},     // the current item: nothing, not even a refresh
-      {1, top_, 1},             // an ancestor
-      {2, top_ + "\\B", 1},     // at C:\zfc, item 2 is its subfolder B
-      {3, top_ + "\\B\\X", 1},  // a subfolder
-      {0, "C:\\", 1},           // the first item: the drive root
+      {2, top_ + "\\B", 0},              // the current item: nothing, not even a refresh
+      {kBelowTheLast, top_ + "\\B", 0},  // nothing opens
+      {1, top_, 1},                      // an ancestor
+      {2, top_ + "\\B", 1},              // at C:\zfc, item 2 is its subfolder B
+      {3, top_ + "\\B\\X", 1},           // a subfolder
+      {0, "C:\\", 1},                    // the first item: the drive root
   };
   for (const auto& s : steps) {
-    SCOPED_TRACE(s.folder);
+    SCOPED_TRACE(std::to_string(s.item) + " " + s.folder);
     changes_ = 0;
-    Click(s.item, true);
+    if (s.item == kBelowTheLast) {
+      Click(3, false);
+      const RECT last = ItemRect(static_cast<int>(SendMessageA(List(), LB_GETCOUNT, 0, 0)) - 1);
+      const LPARAM below = MAKELPARAM(last.left + 30, last.bottom + 20);
+      SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, below);
+      SendMessageA(List(), WM_LBUTTONUP, 0, below);
+    } else {
+      Click(s.item, true);
+      EXPECT_EQ(Selection(), list_->State().CurrentIndex());
+    }
     EXPECT_EQ(list_->CurrentFolder(), s.folder);
     EXPECT_EQ(ProcessDirectory(), s.folder);
     EXPECT_EQ(changes_, s.changes);
-    EXPECT_EQ(Selection(), list_->State().CurrentIndex());
   }
 }
 
