@@ -115,6 +115,23 @@ class Form1Test : public gui::MainWindowTest {
     EXPECT_NE(GetCapture(), splitter);
     return shown;
   }
+
+  struct Drag {
+    int proposedLeft;  // where the drag takes the splitter's left edge
+    int left;          // the left pane's width that follows
+  };
+  // Runs the drags one after another from the designed left pane; returns its final width.
+  int DragInTurn(const std::vector<Drag>& drags) {
+    const SIZE client = Client();
+    int left = 345;
+    for (const Drag& d : drags) {
+      SCOPED_TRACE(d.proposedLeft);
+      EXPECT_EQ(DragSplitter(left, d.proposedLeft), d.left);
+      left = d.left;
+      ExpectLayout(client.cx, client.cy, left);
+    }
+    return left;
+  }
 };
 
 TEST_F(Form1Test, WindowAtItsPlaceWithItsCaptionAndMenu) {
@@ -218,22 +235,17 @@ TEST_F(Form1Test, ResizingKeepsTheLeftPaneAndGivesTheRestToTheRight) {
 }
 
 TEST_F(Form1Test, DraggingTheSplitterMovesWidthBetweenThePanes) {
-  const SIZE client = Client();
-  const int maxLeft = client.cx - 4 - 30;  // the right pane keeps 30 pixels
-  const struct {
-    int proposedLeft;  // where the drag takes the splitter's left edge
-    int left;          // the left pane's width that follows
-  } drags[] = {{247, 247},      {447, 447},         {-1000, 30},
-               {29, 30},        {30, 30},           {31, 31},
-               {2000, maxLeft}, {maxLeft, maxLeft}, {maxLeft + 1, maxLeft},
-               {345, 345}};
-  int left = 345;
-  for (const auto& d : drags) {
-    SCOPED_TRACE(d.proposedLeft);
-    EXPECT_EQ(DragSplitter(left, d.proposedLeft), d.left);
-    left = d.left;
-    ExpectLayout(client.cx, client.cy, left);
-  }
+  const int maxLeft = Client().cx - 4 - 30;  // the right pane keeps 30 pixels
+  const int left = DragInTurn({{247, 247},
+                               {447, 447},
+                               {-1000, 30},
+                               {29, 30},
+                               {30, 30},
+                               {31, 31},
+                               {2000, maxLeft},
+                               {maxLeft, maxLeft},
+                               {maxLeft + 1, maxLeft},
+                               {345, 345}});
   // The new width survives a resize.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
   ExpectLayout(Client().cx, Client().cy, left);
@@ -242,19 +254,8 @@ TEST_F(Form1Test, DraggingTheSplitterMovesWidthBetweenThePanes) {
 TEST_F(Form1Test, InANarrowWindowTheSplitterLeavesTheRightPaneThirtyPixels) {
   // The window is narrower than the left pane it keeps: the right pane has no width yet.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 250, 480, SWP_NOMOVE | SWP_NOZORDER);
-  const SIZE client = Client();
-  const int maxLeft = client.cx - 4 - 30;
-  const struct {
-    int proposedLeft;
-    int left;
-  } drags[] = {{300, maxLeft}, {100, 100}, {maxLeft + 1, maxLeft}, {29, 30}, {maxLeft, maxLeft}};
-  int left = 345;
-  for (const auto& d : drags) {
-    SCOPED_TRACE(d.proposedLeft);
-    EXPECT_EQ(DragSplitter(left, d.proposedLeft), d.left);
-    left = d.left;
-    ExpectLayout(client.cx, client.cy, left);
-  }
+  const int maxLeft = Client().cx - 4 - 30;
+  DragInTurn({{300, maxLeft}, {100, 100}, {maxLeft + 1, maxLeft}, {29, 30}, {maxLeft, maxLeft}});
 }
 
 TEST_F(Form1Test, SplitterShowsAHatchedBarWhileDragging) {
