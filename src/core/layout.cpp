@@ -1,6 +1,7 @@
 #include "core/layout.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zolt {
 
@@ -54,11 +55,11 @@ SplitRange SplitterRange(const Bounds& area, const std::vector<Placed>& controls
   // The target may take what the other left-aligned controls leave of the area, less the
   // client-aligned rest's minimum; measured from the area, since a pane that kept its width
   // across a shrink may already reach past it.
-  int otherWidths = 0;
-  for (const Placed& c : controls) {
-    if (c.align == Align::kLeft) otherWidths += c.bounds.width;
-  }
-  otherWidths -= controls[static_cast<size_t>(range.target)].bounds.width;
+  const int leftWidths =
+      std::accumulate(controls.begin(), controls.end(), 0, [](int sum, const Placed& c) {
+        return c.align == Align::kLeft ? sum + c.bounds.width : sum;
+      });
+  const int otherWidths = leftWidths - controls[static_cast<size_t>(range.target)].bounds.width;
   range.minWidth = minSize;
   range.maxWidth = std::max(0, area.width - otherWidths - minSize);
   return range;
