@@ -1,12 +1,17 @@
 // The folder list's path resolution and folder changes over a fake machine, with requests made
-// of path pieces, failures injected between them: the folder is never empty, a failure changes
-// nothing, and the process's current directory always ends where the list is.
+// of path pieces, failures of every service injected between them: the folder is never empty, a
+// failure changes nothing, the process's current directory always ends where the list is, and
+// after each change the items are the chain down to the folder and the folder's visible
+// subfolders on the machine.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/folder_list.h"
+#include "core/text.h"
 #include "fuzz_input.h"
 #include "support/fake_os.h"
 
@@ -20,6 +25,51 @@ namespace {
 const char* const kPieces[] = {"C:",       "D:", "E:",       "\\",     "A",      "b",
                                "\x95\x5C", "..", ".",        "*.txt",  "f.txt",  "?",
                                "[",        "]",  "\\\\S\\P", "Hidden", "Locked", "gone"};
+
+// The folder's subfolders as the machine holds them, without hidden or system ones, sorted
+// without regard to case and without names that differ only in case (a plain sort, not the
+// list's halving insertion).
+std::vector<std::string> VisibleSubfolders(fake::Machine& machine, const std::string& folder) {
+  std::vector<std::string> names;
+  auto search = machine.FindFiles(text::JoinPath(machine, folder, "*.*"), os::SearchFor::kAnything);
+  os::FindEntry entry;
+  while (search->Next(entry)) {
+    const bool hidden = entry.attributes & (os::kAttrHidden | os::kAttrSystem);
+    const bool dots = entry.name == "." || entry.name == "..";
+    if ((entry.attributes & os::kAttrDirectory) && !hidden && !dots) names.push_back(entry.name);
+  }
+  const auto less = [&](const std::string& a, const std::string& b) {
+    return machine.CompareText(a, b, true) == os::Order::kLess;
+  };
+  std::stable_sort(names.begin(), names.end(), less);
+  names.erase(std::unique(names.begin(), names.end(),
+                          [&](const std::string& a, const std::string& b) {
+                            return machine.CompareText(a, b, true) == os::Order::kEqual;
+                          }),
+              names.end());
+  return names;
+}
+
+// The items after a change: the chain joins up to the current folder, and the rest are the
+// folder's visible subfolders (only some of them, in order, when a search failed meanwhile).
+void CheckItems(fake::Machine& machine, const folderctl::FolderList& list, bool complete) {
+  const auto& items = list.Items();
+  const int current = list.CurrentIndex();
+  if (current < 0 || current >= static_cast<int>(items.size())) Fail("no current item");
+  std::string chain = items[0].text;
+  for (int i = 1; i <= current; ++i) chain = text::JoinPath(machine, chain, items[size_t(i)].text);
+  if (chain != list.CurrentFolder() && chain != list.CurrentFolder() + "\\") {
+    Fail("the chain does not lead to the current folder");
+  }
+  std::vector<std::string> shown;
+  for (size_t i = size_t(current) + 1; i < items.size(); ++i) shown.push_back(items[i].text);
+  const std::vector<std::string> expected = VisibleSubfolders(machine, list.CurrentFolder());
+  const bool inOrder = std::includes(expected.begin(), expected.end(), shown.begin(), shown.end(),
+                                     [&](const std::string& a, const std::string& b) {
+                                       return machine.CompareText(a, b, true) == os::Order::kLess;
+                                     });
+  if (complete ? shown != expected : !inOrder) Fail("the subfolders are not the folder's own");
+}
 
 }  // namespace
 
@@ -42,19 +92,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   folderctl::FolderList list(machine);
   list.Rebuild();
+  int changes = 0;
+  list.OnChange = [&] { ++changes; };
+  bool astray = false;  // the process may have been left outside the list's folder
   for (int step = 0; step < 8 && !in.Empty(); ++step) {
     std::string request;
     for (int n = in.Byte() % 5; n > 0; --n) {
       request += kPieces[in.Byte() % (sizeof kPieces / sizeof *kPieces)];
       if (in.Byte() & 1) request += "\\";
     }
-    if (in.Byte() % 4 == 0) {
-      machine.Fail(static_cast<fake::Service>(in.Byte() % 10), 5, 1 + in.Byte() % 3);
-    }
+    const bool failing = in.Byte() % 4 == 0;
+    const auto service =
+        static_cast<fake::Service>(in.Byte() % static_cast<int>(fake::Service::kCount));
+    if (failing) machine.Fail(service, 5, 1 + in.Byte() % 3);
     if (in.Byte() % 5 == 0) machine.Remove("C:\\A\\b");
     const std::string before = list.CurrentFolder();
     const auto items = list.Items().size();
     const int selected = list.Selected();
+    const int changesBefore = changes;
     try {
       if (in.Byte() & 1) {
         list.SetCurrentDrive(static_cast<char>(in.Byte()));
@@ -72,12 +127,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     machine.Heal();
     if (list.CurrentFolder().empty()) Fail("the current folder is empty");
-    // Once the list's own folder has vanished there is nowhere to go back to.
+    // Once the list's own folder has vanished there is nowhere to go back to; nor is there when
+    // the check whether it still exists failed, until a change enters a folder again.
+    astray = (astray || (failing && service == fake::Service::kFileAttributes)) &&
+             changes == changesBefore;
     const bool listFolderExists =
         machine.FileAttributes(list.CurrentFolder()) != os::kInvalidAttributes;
-    if (listFolderExists && machine.Current() != list.CurrentFolder()) {
+    if (listFolderExists && !astray && machine.Current() != list.CurrentFolder()) {
       Fail("the process is not in the list's folder");
     }
+    if (changes != changesBefore) CheckItems(machine, list, !failing);
   }
   return 0;
 }

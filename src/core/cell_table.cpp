@@ -21,22 +21,9 @@ void CellTable::SetRowCount(int rowCount) {
 }
 
 void CellTable::SetColCount(int colCount) {
-  if (colCount < 0) throw ERangeError();
-  if (colCount == colCount_) return;
-  // Re-lay the slots row by row; rare (column counts are fixed by the form).
-  const size_t rows = colCount_ ? slots_.size() / colCount_ : 0;
-  std::vector<Slot> laid(rows * colCount);
-  for (size_t r = 0; r < rows; ++r) {
-    for (int c = 0; c < colCount; ++c) {
-      if (c < colCount_) {
-        laid[r * colCount + c] = slots_[r * colCount_ + c];
-      }
-    }
-  }
-  for (size_t r = 0; r < rows; ++r) {
-    for (int c = colCount; c < colCount_; ++c) liveBytes_ -= slots_[r * colCount_ + c].length;
-  }
-  slots_.swap(laid);
+  // Afterwards every row would have to be re-laid, which nothing needs: a form sets the column
+  // count before any cell is written.
+  if (colCount < 0 || (colCount != colCount_ && !slots_.empty())) throw ERangeError();
   colCount_ = colCount;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/text.h"
+
 namespace zolt {
 
 EInOutError::EInOutError(uint32_t code) : Exception(InOutErrorMessage(code)), code_(code) {}
@@ -31,14 +33,12 @@ std::string InOutErrorMessage(uint32_t code) {
   }
 }
 
-std::string ApplicationTitle(const std::string& programPath) {
-  std::string::size_type start = programPath.find_last_of("\\/:");
-  start = start == std::string::npos ? 0 : start + 1;
-  std::string title = programPath.substr(start, programPath.find('.', start) - start);
-  for (std::string::size_type i = 1; i < title.size(); ++i) {
-    if (title[i] >= 'A' && title[i] <= 'Z') title[i] = static_cast<char>(title[i] - 'A' + 'a');
-  }
-  return title;
+std::string ApplicationTitle(os::Os& os, const std::string& programPath) {
+  const std::string name = text::LastComponent(os, programPath);
+  const std::string title = name.substr(0, name.find('.'));  // "." is never a trail byte
+  if (title.empty()) return title;
+  const std::string::size_type first = text::CharLength(os, title, 0);
+  return title.substr(0, first) + text::FoldFileName(os, title.substr(first));
 }
 
 std::string ErrorBoxText(const std::string& message) {

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/os.h"
+
 namespace zolt {
 
 class Exception : public std::runtime_error {
@@ -46,9 +48,10 @@ class EConvertError : public Exception {
 // The message EInOutError carries for a platform error code.
 std::string InOutErrorMessage(uint32_t code);
 
-// The error box's caption: the program file's name up to its first ".", every character after
-// the first in lower case (C:\BIN\ZOLT.EXE gives "Zolt").
-std::string ApplicationTitle(const std::string& programPath);
+// The error box's caption: the program file's name (after the last separator that is no trail
+// byte) up to its first ".", every character after the first folded as file names are
+// (C:\BIN\ZOLT.EXE gives "Zolt").
+std::string ApplicationTitle(os::Os& os, const std::string& programPath);
 
 // The error box's text: "." appended unless the last character sorts at or before "." in byte
 // order, so "I/O エラー (21)" stays as it is.

@@ -30,7 +30,16 @@ int FolderItemHeight(int fontCellHeight) {
   return std::max(fontCellHeight, kFolderGlyphHeight + 1);
 }
 
-FolderList::FolderList(os::Os& os) : os_(os), current_(ProcessDirectory()) {}
+FolderList::FolderList(os::Os& os) : os_(os), current_(StartingFolder()) {}
+
+std::string FolderList::StartingFolder() {
+  std::string path;
+  if (os_.ReadCurrentDirectory(path) && !path.empty()) return path;
+  // A directory too long to read back must not stop the program at start-up: the list starts
+  // at the root of the process's drive, entered, so that both agree again.
+  Enter("\\");
+  return ProcessDirectory();
+}
 
 std::string FolderList::ProcessDirectory() {
   std::string path;

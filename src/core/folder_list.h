@@ -36,7 +36,8 @@ int FolderItemHeight(int fontCellHeight);
 
 class FolderList {
  public:
-  // CurrentFolder starts as the process's current directory; no items until Rebuild.
+  // CurrentFolder starts as the process's current directory, or, when that cannot be read, as
+  // the root of the process's drive, which the process then enters; no items until Rebuild.
   explicit FolderList(os::Os& os);
 
   const std::string& CurrentFolder() const { return current_; }
@@ -84,6 +85,7 @@ class FolderList {
   bool IsFolder(const std::string& path);
   void Enter(const std::string& path);
   std::string ProcessDirectory();
+  std::string StartingFolder();
   // Splits p into a drive letter (NUL for a network path) and a folder part, checking by entering
   // them that the parts can be entered; the process is back in s afterwards, whatever happens.
   std::pair<char, std::string> Resolve(const std::string& p, const std::string& s);

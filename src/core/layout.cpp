@@ -1,6 +1,7 @@
 #include "core/layout.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zolt {
 
@@ -51,21 +52,23 @@ SplitRange SplitterRange(const Bounds& area, const std::vector<Placed>& controls
     }
   }
   if (range.target < 0) return range;
-  // The client-aligned rest is what the left-aligned controls leave of the area's width.
-  int leftWidths = 0;
-  for (const Placed& c : controls) {
-    if (c.align == Align::kLeft) leftWidths += c.bounds.width;
-  }
-  const int target = controls[static_cast<size_t>(range.target)].bounds.width;
-  const int rest = std::max(0, area.width - leftWidths);
+  // The target may take what the other left-aligned controls leave of the area, less the
+  // client-aligned rest's minimum; measured from the area, since a pane that kept its width
+  // across a shrink may already reach past it.
+  const int leftWidths =
+      std::accumulate(controls.begin(), controls.end(), 0, [](int sum, const Placed& c) {
+        return c.align == Align::kLeft ? sum + c.bounds.width : sum;
+      });
+  const int otherWidths = leftWidths - controls[static_cast<size_t>(range.target)].bounds.width;
   range.minWidth = minSize;
-  range.maxWidth = target + rest - minSize;
+  range.maxWidth = std::max(0, area.width - otherWidths - minSize);
   return range;
 }
 
 int ClampSplit(const SplitRange& range, int targetLeft, int proposedLeft) {
   const int width = proposedLeft - targetLeft;
-  return std::max(range.minWidth, std::min(width, range.maxWidth));
+  // Too narrow for both minimums: the target gives way first.
+  return std::min(std::max(width, range.minWidth), range.maxWidth);
 }
 
 }  // namespace zolt

@@ -35,7 +35,8 @@ struct Placed {
 void AlignControls(const Bounds& area, std::vector<Placed>& controls);
 
 // What a left-aligned splitter at index `splitter` resizes: the nearest left-aligned control
-// before it, between minSize and the width that leaves minSize to the client-aligned rest.
+// before it, between minSize and the width that leaves minSize to the client-aligned rest (never
+// below 0).
 struct SplitRange {
   int target = -1;  // index of the control it resizes, -1 when there is none
   int minWidth = 0;
@@ -45,7 +46,7 @@ SplitRange SplitterRange(const Bounds& area, const std::vector<Placed>& controls
                          int minSize);
 
 // The width the target gets for a splitter dragged so that its left edge lies at proposedLeft:
-// clamped into the range (the minimum wins when the range is empty).
+// clamped into the range (the maximum wins when the range is empty).
 int ClampSplit(const SplitRange& range, int targetLeft, int proposedLeft);
 
 }  // namespace zolt

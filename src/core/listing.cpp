@@ -19,11 +19,16 @@ zolt::CivilTime LocalStamp(os::Os& os, os::FileTime lastWrite) {
   os::FileTime local;
   // A time with no local form cannot be written truthfully: fail the load visibly instead.
   if (!os.FileTimeToLocal(lastWrite, local)) throw zolt::EConvertError::Date();
+  zolt::CivilTime civil = zolt::ToCivil(local);
   os::DosDateTime packed;
-  if (os.FileTimeToDos(local, packed)) return zolt::UnpackDos(packed);
+  if (os.FileTimeToDos(local, packed)) {
+    const zolt::CivilTime unpacked = zolt::UnpackDos(packed);
+    // Wine packs years past 2107 too, wrapped by 128 (2110 as 1982): such a value is no packed
+    // form of this time.
+    if (unpacked.year == civil.year) return unpacked;
+  }
   // Before 1980 or after 2107 there is no packed form: take the same 2-second step from the
   // time itself, so such files list and compare like any other.
-  zolt::CivilTime civil = zolt::ToCivil(local);
   civil.second &= ~1;
   return civil;
 }

@@ -20,12 +20,14 @@ class NameIndex {
   // The first row whose name is exactly name, or -1.
   int FirstRow(std::string_view name) const;
 
+  // What places a name's slot; different names may share it.
+  static uint32_t Hash(std::string_view name);
+
  private:
   struct Slot {
     uint32_t hash = 0;
     int32_t row = 0;  // 0: free (row 0 is the title row, never indexed)
   };
-  static uint32_t Hash(std::string_view name);
 
   const zolt::CellTable& grid_;
   std::vector<Slot> slots_;  // open addressing, a power of two at least twice the row count

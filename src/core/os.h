@@ -109,7 +109,9 @@ class Os {
 
   // SetCurrentDirectoryA; on failure LastError() tells why.
   virtual bool EnterDirectory(const std::string& path) = 0;
-  // GetCurrentDirectoryA into a 260-byte buffer; false (and LastError()) on failure.
+  // GetCurrentDirectoryA into a 260-byte buffer; false (and LastError()) on failure, with
+  // ERROR_FILENAME_EXCED_RANGE (206) when the path does not fit (at code page 932 a path of
+  // fewer than 260 characters may not).
   virtual bool ReadCurrentDirectory(std::string& path) = 0;
   virtual uint32_t FileAttributes(const std::string& path) = 0;  // kInvalidAttributes on failure
   virtual uint32_t LastError() = 0;

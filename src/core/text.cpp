@@ -3,14 +3,13 @@
 namespace text {
 namespace {
 
-// Length of the character starting at i: 2 for a lead byte with a trail byte after it.
-std::string::size_type CharLength(os::Os& os, const std::string& s, std::string::size_type i) {
-  return os.IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
 char AsciiLowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
+
+std::string::size_type CharLength(os::Os& os, const std::string& s, std::string::size_type i) {
+  return os.IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+}
 
 std::string::size_type FindFirstBackslash(os::Os& os, const std::string& s,
                                           std::string::size_type from) {

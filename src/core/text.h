@@ -11,6 +11,9 @@ namespace text {
 
 constexpr std::string::size_type npos = std::string::npos;
 
+// Length of the character starting at i: 2 for a lead byte with a trail byte after it, else 1.
+std::string::size_type CharLength(os::Os& os, const std::string& s, std::string::size_type i);
+
 // Position of the first / last "\" in s that starts a character, or npos.
 std::string::size_type FindFirstBackslash(os::Os& os, const std::string& s,
                                           std::string::size_type from = 0);

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/listing.h"
 #include "core/mark_paint.h"
+#include "core/name_index.h"
 #include "core/pane.h"
 #include "support/fake_os.h"
 #include "support/nested_compare.h"
@@ -22,6 +23,11 @@ struct Row {
 
 const char kT1[] = "2004/03/15 09:05:06";
 const char kT2[] = "2004/03/15 09:05:08";
+
+// Two names that share the comparison index's hash, found once by a search over f<n>.txt; the
+// hash depends on the width of size_t.
+const char* const kCollidingA = sizeof(size_t) == 8 ? "f43.txt" : "f35123.txt";
+const char* const kCollidingB = sizeof(size_t) == 8 ? "f24269.txt" : "f114511.txt";
 
 zolt::CellTable Grid(const std::vector<Row>& rows) {
   zolt::CellTable grid(3, 2);
@@ -129,7 +135,15 @@ TEST(ComparePanes, EachMarkOutcome) {
        {{"\x95\x5C.txt", "1", kT1}},
        {0, 255},
        {0}},
+      {"names sharing a hash", {{kCollidingA, "1", kT1}}, {{kCollidingB, "1", kT1}}, {255}, {255}},
+      {"names sharing a hash on both sides",
+       {{kCollidingA, "1", kT1}, {kCollidingB, "2", kT1}},
+       {{kCollidingB, "2", kT1}, {kCollidingA, "1", kT2}},
+       {4, 0},
+       {0, 4}},
   };
+  ASSERT_EQ(compare::NameIndex::Hash(kCollidingA), compare::NameIndex::Hash(kCollidingB))
+      << "find a new pair of names that share the index's hash";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const zolt::CellTable grid1 = Grid(c.left), grid2 = Grid(c.right);
@@ -314,6 +328,31 @@ TEST(MatchRow, RowsCutByAReloadAreGone) {
   const zolt::CellTable source = Grid({{"c", "", ""}, {"b", "", ""}});
   EXPECT_EQ(compare::MatchRow(source, 1, other), -1);
   EXPECT_EQ(compare::MatchRow(source, 2, other), 2);
+}
+
+TEST(CellTable, UnwrittenCellsReadEmptyAndColumnsAreSetBeforeAnyCell) {
+  // The grid right after FormShow: the titles written, row 1 never.
+  zolt::CellTable grid(3, 2);
+  compare::WriteTitles(grid);
+  const struct {
+    int col, row;
+    const char* text;
+  } cells[] = {{0, 0, "FileName"}, {2, 0, "DateTime"}, {0, 1, ""},  {2, 1, ""},
+               {3, 0, ""},         {0, 2, ""},         {-1, 0, ""}, {0, 1000000, ""}};
+  for (const auto& c : cells) {
+    SCOPED_TRACE(std::to_string(c.col) + ", " + std::to_string(c.row));
+    EXPECT_EQ(grid.Cell(c.col, c.row), c.text);
+  }
+  // A new grid takes the form's column count; once a cell is written it keeps its own.
+  zolt::CellTable fresh(5, 5);
+  fresh.SetColCount(3);
+  fresh.SetCell(2, 4, "x");
+  EXPECT_EQ(fresh.Cell(2, 4), "x");
+  EXPECT_EQ(fresh.Cell(0, 2), "");
+  EXPECT_THROW(grid.SetColCount(4), zolt::ERangeError);
+  EXPECT_THROW(grid.SetColCount(2), zolt::ERangeError);
+  grid.SetColCount(3);
+  EXPECT_EQ(grid.Cell(1, 0), "Size");
 }
 
 TEST(PaintsMark, ColumnsByTheirBits) {

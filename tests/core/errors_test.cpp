@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_os.h"
+
 namespace {
 
 TEST(InOutError, MessageChosenByCode) {
@@ -36,20 +38,29 @@ TEST(RunTimeErrors, JapaneseMessages) {
 }
 
 TEST(ErrorBox, TitleFromProgramFileName) {
+  // "アイ" is 0x83 0x41 0x83 0x43 and "表" 0x95 0x5C in Shift-JIS: trail bytes that read as "A",
+  // "C" and "\" on their own.
   const struct {
     const char* path;
+    bool doubleByte;
     const char* title;
   } cases[] = {
-      {"C:\\BIN\\ZOLT.EXE", "Zolt"},
-      {"C:\\bin\\zolt.exe", "zolt"},
-      {"Z:\\x\\ZoLT.Tool.exe", "Zolt"},
-      {"ZOLT", "Zolt"},
-      {"C:\\a.b\\TOOL", "Tool"},
-      {"", ""},
+      {"C:\\BIN\\ZOLT.EXE", false, "Zolt"},
+      {"C:\\bin\\zolt.exe", false, "zolt"},
+      {"Z:\\x\\ZoLT.Tool.exe", false, "Zolt"},
+      {"ZOLT", false, "Zolt"},
+      {"C:\\a.b\\TOOL", false, "Tool"},
+      {"", false, ""},
+      {"C:\\BIN\\Z\xD6LT.EXE", false, "Z\xF6lt"},
+      {"C:\\BIN\\\x83\x41\x83\x43.exe", true, "\x83\x41\x83\x43"},
+      {"C:\\BIN\\\x95\x5C.exe", true, "\x95\x5C"},
+      {"C:\\\x95\x5C\\ZOLT\x82\x60.EXE", true, "Zolt\x82\x60"},
   };
+  fake::Machine os;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(zolt::ApplicationTitle(c.path), c.title);
+    os.SetDoubleByte(c.doubleByte);
+    EXPECT_EQ(zolt::ApplicationTitle(os, c.path), c.title);
   }
 }
 

@@ -562,6 +562,26 @@ struct Exchange {
   int runs = 0;
 };
 
+TEST(FolderList, AProcessDirectoryThatCannotBeReadStartsTheListAtItsRoot) {
+  const struct {
+    const char* start;
+    const char* folder;
+  } cases[] = {{"C:\\A\\B", "C:\\"}, {"D:\\W", "D:\\"}, {"\\\\S\\P\\A\\Q", "\\\\S\\P\\"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.start);
+    fake::Machine m;
+    BuildTree(m);
+    m.SetCurrent(c.start);
+    m.Fail(fake::Service::kReadCurrentDirectory, 206, 1);
+    FolderList list(m);
+    EXPECT_EQ(list.CurrentFolder(), c.folder);
+    EXPECT_EQ(m.Current(), c.folder);
+    list.Rebuild();
+    EXPECT_EQ(list.Items()[0].text, c.folder);
+    EXPECT_EQ(list.CurrentIndex(), 0);
+  }
+}
+
 TEST(FolderList, StartInANetworkFolderComesToRestThere) {
   fake::Machine m;
   BuildTree(m);

@@ -114,15 +114,33 @@ TEST(SplitterRange, TargetIsTheNearestLeftAlignedControlBefore) {
   EXPECT_EQ(zolt::SplitterRange(area, controls, 0, 30).target, -1);
 }
 
-TEST(SplitterRange, MinimumWinsWhenTheWindowIsTooNarrow) {
-  const Bounds area{0, 0, 40, 100};
-  std::vector<Placed> controls = {
-      {Align::kLeft, {0, 0, 20, 0}}, {Align::kLeft, {0, 0, 4, 0}}, {Align::kClient, {}}};
-  zolt::AlignControls(area, controls);
-  const zolt::SplitRange range = zolt::SplitterRange(area, controls, 1, 30);
-  EXPECT_LT(range.maxWidth, range.minWidth);
-  EXPECT_EQ(zolt::ClampSplit(range, 0, 35), 30);
-  EXPECT_EQ(zolt::ClampSplit(range, 0, 5), 30);
+TEST(SplitterRange, InANarrowWindowTheLeftPaneGivesWayFirst) {
+  // A left pane, a 4-pixel splitter and the rest; the area may be narrower than the left pane,
+  // which keeps its width across a shrink.
+  const struct {
+    const char* name;
+    int areaWidth;
+    int paneWidth;
+    int proposedLeft;
+    int width;
+  } cases[] = {
+      {"narrower than the left pane, dragged right", 200, 345, 190, 166},
+      {"narrower than the left pane, dragged left", 200, 345, 100, 100},
+      {"narrower than the left pane, to the minimum", 200, 345, 10, 30},
+      {"room for both minimums exactly", 64, 345, 50, 30},
+      {"too narrow for both, dragged right", 40, 20, 35, 6},
+      {"too narrow for both, dragged left", 40, 20, 5, 6},
+      {"no room for the right pane's minimum", 20, 20, 10, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bounds area{0, 0, c.areaWidth, 100};
+    std::vector<Placed> controls = {
+        {Align::kLeft, {0, 0, c.paneWidth, 0}}, {Align::kLeft, {0, 0, 4, 0}}, {Align::kClient, {}}};
+    zolt::AlignControls(area, controls);
+    const zolt::SplitRange range = zolt::SplitterRange(area, controls, 1, 30);
+    EXPECT_EQ(zolt::ClampSplit(range, 0, c.proposedLeft), c.width);
+  }
 }
 
 }  // namespace

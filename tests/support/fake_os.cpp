@@ -472,15 +472,29 @@ bool Machine::IsLeadByte(unsigned char byte) {
 }
 
 std::string Machine::LowerCase(const std::string& s) {
+  // As CharLowerBuffA lowers through Unicode: under code page 932 the full-width Latin, Greek and
+  // Cyrillic capitals too (both bytes of other double-byte characters stay); under code page
+  // 1252 the Latin-1 capitals and Š, Œ, Ž, Ÿ.
   std::string out = s;
   for (size_t i = 0; i < out.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsLeadByte(c)) {
-      ++i;
+    if (IsLeadByte(c) && i + 1 < out.size()) {
+      const unsigned char t = static_cast<unsigned char>(out[++i]);
+      if (c == 0x82 && t >= 0x60 && t <= 0x79) {
+        out[i] = static_cast<char>(t + 0x21);  // Ａ to Ｚ
+      } else if (c == 0x83 && t >= 0x9F && t <= 0xB6) {
+        out[i] = static_cast<char>(t + 0x20);  // Α to Ω
+      } else if (c == 0x84 && t >= 0x40 && t <= 0x60) {
+        out[i] = static_cast<char>(t + (t < 0x4F ? 0x30 : 0x31));  // А to Я; 0x847F is unused
+      }
     } else if (c >= 'A' && c <= 'Z') {
       out[i] = static_cast<char>(c + 32);
     } else if (!doubleByte_ && c >= 0xC0 && c <= 0xDE && c != 0xD7) {
-      out[i] = static_cast<char>(c + 32);  // Latin-1 capitals under code page 1252
+      out[i] = static_cast<char>(c + 0x20);  // À to Þ
+    } else if (!doubleByte_ && (c == 0x8A || c == 0x8C || c == 0x8E)) {
+      out[i] = static_cast<char>(c + 0x10);  // Š, Œ, Ž
+    } else if (!doubleByte_ && c == 0x9F) {
+      out[i] = '\xFF';  // Ÿ
     }
   }
   return out;

@@ -30,6 +30,7 @@ enum class Service {
   kEnterDirectory,
   kReadCurrentDirectory,
   kFileAttributes,
+  kCount,  // not a service: how many there are
 };
 
 struct Drive {

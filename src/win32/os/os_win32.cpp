@@ -123,7 +123,13 @@ bool Win32Os::EnterDirectory(const std::string& path) {
 bool Win32Os::ReadCurrentDirectory(std::string& path) {
   char buffer[MAX_PATH];
   const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-  if (length == 0 || length >= sizeof buffer) return false;
+  if (length == 0) return false;
+  if (length >= sizeof buffer) {
+    // The platform reports a short buffer by the length alone; say why, or LastError() would
+    // tell whatever an earlier call left.
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
   path.assign(buffer, length);
   return true;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "win32/os/os_win32.h"
 #include "win32/ui/window.h"
 
 namespace ui {
@@ -35,7 +36,7 @@ Application& Application::Instance() {
 void Application::Initialize() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
-  title_ = zolt::ApplicationTitle(path);
+  title_ = zolt::ApplicationTitle(os::RealOs(), path);
   icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
 }
 

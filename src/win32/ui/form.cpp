@@ -43,6 +43,15 @@ void RegisterControlKind(const std::string& kind, ControlFactory factory, bool c
   Kinds()[kind] = Kind{std::move(factory), container};
 }
 
+Font DescribedFont(const zolt::FormObject& form) {
+  static const BYTE charsets[] = {DEFAULT_CHARSET, ANSI_CHARSET, SHIFTJIS_CHARSET};
+  const BYTE charset = charsets[form.Choice("Font.Charset", {"Default", "Ansi", "ShiftJis"}, 0)];
+  form.Choice("Font.Color", {"WindowText"}, 0);  // the only colour our controls draw text in
+  const unsigned fontStyle = form.Flags("Font.Style", {{"Bold", 1}, {"Italic", 2}}, 0);
+  return CreateFormFont(Widen(form.Text("Font.Name", "")), form.Number("Font.Height", -12), charset,
+                        (fontStyle & 1) ? FW_BOLD : FW_NORMAL, (fontStyle & 2) != 0);
+}
+
 std::string LoadTextResource(const char* name) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
@@ -145,12 +154,7 @@ void Form::ReadFormProperties(const zolt::FormObject& root, DWORD& style, DWORD&
           (dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME : WS_OVERLAPPEDWINDOW);
   exStyle = WS_EX_CONTROLPARENT | (dialog ? WS_EX_DLGMODALFRAME : 0);
 
-  static const BYTE charsets[] = {DEFAULT_CHARSET, ANSI_CHARSET, SHIFTJIS_CHARSET};
-  const BYTE charset = charsets[root.Choice("Font.Charset", {"Default", "Ansi", "ShiftJis"}, 0)];
-  root.Choice("Font.Color", {"WindowText"}, 0);  // the only colour our controls draw text in
-  const unsigned fontStyle = root.Flags("Font.Style", {{"Bold", 1}, {"Italic", 2}}, 0);
-  font_ = CreateFormFont(Widen(root.Text("Font.Name", "")), root.Number("Font.Height", -12),
-                         charset, (fontStyle & 1) ? FW_BOLD : FW_NORMAL, (fontStyle & 2) != 0);
+  font_ = DescribedFont(root);
 
   // The menu is made first, so that the window's client area is measured with it.
   const std::string menuName = root.Identifier("Menu", "");

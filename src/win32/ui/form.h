@@ -156,4 +156,7 @@ T& Form::Get(const std::string& name) {
 // The text of an RCDATA resource of the program.
 std::string LoadTextResource(const char* name);
 
+// The font a form's description asks for (its Font.* settings), as its form gets it.
+Font DescribedFont(const zolt::FormObject& form);
+
 }  // namespace ui

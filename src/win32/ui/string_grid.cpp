@@ -425,10 +425,13 @@ void StringGrid::ScrollColIntoView(int col) {
 
 void StringGrid::MoveTo(int col, int row) {
   const int oldRow = row_;
+  // A whole-row selection shows no current column: only a move to another column brings it
+  // into view, never a row move (row matching keeps the other grid's horizontal scroll).
+  const bool showCol = col != col_ || !(options_ & kGridRowSelect);
   row_ = row;
   col_ = col;
   ScrollRowIntoView(row);
-  ScrollColIntoView(col);
+  if (showCol) ScrollColIntoView(col);
   // After the scroll, so the rectangles are where the rows now are.
   InvalidateRow(oldRow);
   if (row != oldRow) InvalidateRow(row);

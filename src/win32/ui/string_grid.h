@@ -47,7 +47,7 @@ class StringGrid : public Window {
   int RowCount() const { return cells_.RowCount(); }
   void SetRowCount(int rows);  // keeps the current row inside; updates scroll bars, repaints
   int ColCount() const { return cells_.ColCount(); }
-  void SetColCount(int cols);
+  void SetColCount(int cols);  // before any cell is written
   // Lets fill write the cells in place (a listing writes a whole pane, then sets the row count
   // once), then brings the current row, the scroll bars and the picture up to date, also when
   // fill throws.

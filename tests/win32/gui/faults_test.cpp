@@ -320,6 +320,25 @@ TEST_F(FaultsTest, DialogFirstShownWhileTheDriveServicesFail) {
   }
 }
 
+TEST_F(FaultsTest, DialogBuiltWhereTheCurrentDirectoryCannotBeReadStartsAtTheRoot) {
+  Start();
+  // A directory too long for the read-back buffer: the drive list's read and the folder list's
+  // first read fail.
+  machine.SetCurrent("C:\\DATA\\SUB");
+  machine.Fail(Service::kReadCurrentDirectory, 206, 2);
+  gui::MessageBoxWatch watch;
+  NewDialog();
+  machine.Heal();
+  EXPECT_EQ(ItemTexts(), (Texts{"C:\\", "DATA"}));
+  EXPECT_EQ(machine.Current(), "C:\\");
+  Browse(true, {ClickFolder("DATA", true), Press("Button1")});
+  EXPECT_EQ(form2->FolderPath, "C:\\DATA\\");
+  EXPECT_EQ(Read(true).status, " 3 Files");
+  gui::Pump(40);
+  ExpectBox(watch, nullptr);
+  ExpectRunning();
+}
+
 TEST_F(FaultsTest, SeparatorsThatCannotBeReadAtASettingsChangeAreTheDefaults) {
   Start();
   machine.SetSeparators("-", ".");

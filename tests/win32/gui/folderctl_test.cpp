@@ -11,6 +11,8 @@
 #include "win32/folderctl/directory_list_box.h"
 #include "win32/folderctl/drive_combo_box.h"
 #include "win32/os/os_win32.h"
+#include "win32/ui/controls.h"
+#include "win32/ui/form.h"
 #include "win32/ui/gdi.h"
 
 namespace {
@@ -36,12 +38,25 @@ HWND SharedParent() {
   return parent->Handle();
 }
 
-// The browse dialog's font: "ＭＳ ゴシック" (a Gothic fallback under Wine) with a character cell
-// of 16 pixels; a positive height asks for the cell, so the fallback's internal leading counts.
-HFONT DialogFont(int height = 16) {
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+// The browse dialog's font, made by the form loader from the dialog's own description:
+// "ＭＳ ゴシック" (a Gothic face standing in for it under Wine), 16 pixels.
+ui::Font DialogFont() {
+  return ui::DescribedFont(zolt::ParseFormDescription(ui::LoadTextResource("TFORM2")));
+}
+
+// A font's metrics as the screen gives them.
+TEXTMETRICW MetricsOf(HFONT font) {
+  ui::ScopedWindowDc screen(nullptr);
+  ui::ScopedSelect select(screen.Get(), font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(screen.Get(), &tm);
+  return tm;
+}
+
+// The same face at another character height, as a change of the font brings it.
+ui::Font DialogFaceAt(int height) {
+  return ui::CreateFormFont(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", -height, SHIFTJIS_CHARSET,
+                            FW_NORMAL, false);
 }
 
 // Counts the pixels of a glyph rendered at (x, y) that differ from the resource drawn over
@@ -109,7 +124,7 @@ class FolderListWindow : public testing::Test {
       ASSERT_TRUE(CreateDirectoryA(p.c_str(), nullptr)) << p;
       made_.push_back(p);
     }
-    font_.Reset(DialogFont());
+    font_ = DialogFont();
     list_ = std::make_unique<folderctl::TDirectoryListBox>(os::RealOs());
     list_->SetFont(font_.Get());
     list_->CreateIn(SharedParent(), 101, 24, 88, 233, 209);
@@ -149,15 +164,18 @@ class FolderListWindow : public testing::Test {
   int changes_ = 0;
 };
 
-TEST_F(FolderListWindow, ItemHeightFromTheSixteenPixelFont) {
-  EXPECT_EQ(folderctl::FontCellHeight(font_.Get()), 16);
-  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);
-  ui::Font big(DialogFont(24));
+TEST_F(FolderListWindow, ItemHeightFromTheDialogsSixteenPixelFont) {
+  // 16 pixels of text; an item is the full cell, which adds the face's internal leading (none in
+  // "ＭＳ ゴシック", a pixel in the face standing in for it under Wine).
+  const TEXTMETRICW dialog = MetricsOf(font_.Get());
+  EXPECT_EQ(dialog.tmHeight - dialog.tmInternalLeading, 16);
+  EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), dialog.tmHeight);
+  ui::Font big = DialogFaceAt(24);
   const int cell = folderctl::FontCellHeight(big.Get());
   ASSERT_GT(cell, 16);
   SendMessageA(list_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(big.Get()), TRUE);
   EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), cell);
-  ui::Font tiny(DialogFont(8));
+  ui::Font tiny = DialogFaceAt(8);
   list_->SetFont(tiny.Get());
   EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);  // the glyph's minimum
   list_->SetFont(font_.Get());
@@ -213,25 +231,35 @@ TEST_F(FolderListWindow, ClicksAndKeysOnlyMoveTheSelection) {
 }
 
 TEST_F(FolderListWindow, DoubleClicksOpenItems) {
+  const int kBelowTheLast = -1;  // the subfolder X selected, then a double-click below the items
   const struct {
     int item;
     std::string folder;
     int changes;
   } steps[] = {
-      {2, top_ + "\\B", 0},     // the current item: nothing, not even a refresh
-      {1, top_, 1},             // an ancestor
-      {2, top_ + "\\B", 1},     // at C:\zfc, item 2 is its subfolder B
-      {3, top_ + "\\B\\X", 1},  // a subfolder
-      {0, "C:\\", 1},           // the first item: the drive root
+      {2, top_ + "\\B", 0},              // the current item: nothing, not even a refresh
+      {kBelowTheLast, top_ + "\\B", 0},  // nothing opens
+      {1, top_, 1},                      // an ancestor
+      {2, top_ + "\\B", 1},              // at C:\zfc, item 2 is its subfolder B
+      {3, top_ + "\\B\\X", 1},           // a subfolder
+      {0, "C:\\", 1},                    // the first item: the drive root
   };
   for (const auto& s : steps) {
-    SCOPED_TRACE(s.folder);
+    SCOPED_TRACE(std::to_string(s.item) + " " + s.folder);
     changes_ = 0;
-    Click(s.item, true);
+    if (s.item == kBelowTheLast) {
+      Click(3, false);
+      const RECT last = ItemRect(static_cast<int>(SendMessageA(List(), LB_GETCOUNT, 0, 0)) - 1);
+      const LPARAM below = MAKELPARAM(last.left + 30, last.bottom + 20);
+      SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, below);
+      SendMessageA(List(), WM_LBUTTONUP, 0, below);
+    } else {
+      Click(s.item, true);
+      EXPECT_EQ(Selection(), list_->State().CurrentIndex());
+    }
     EXPECT_EQ(list_->CurrentFolder(), s.folder);
     EXPECT_EQ(ProcessDirectory(), s.folder);
     EXPECT_EQ(changes_, s.changes);
-    EXPECT_EQ(Selection(), list_->State().CurrentIndex());
   }
 }
 
@@ -252,7 +280,7 @@ class DriveComboWindow : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(SharedParent(), nullptr) << "no window could be created";
-    font_.Reset(DialogFont());
+    font_ = DialogFont();
     combo_ = std::make_unique<folderctl::TDriveComboBox>(os::RealOs());
     combo_->SetFont(font_.Get());
     combo_->OnChange = [this] {
@@ -280,7 +308,7 @@ TEST_F(DriveComboWindow, CreationAppliesTheProcessDrive) {
   EXPECT_EQ(combo_->CurrentDrive(), drive);
   ASSERT_EQ(events_.size(), 1u);
   EXPECT_EQ(events_[0][0], drive);
-  EXPECT_EQ(SendMessageA(Combo(), CB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(SendMessageA(Combo(), CB_GETITEMHEIGHT, 0, 0), MetricsOf(font_.Get()).tmHeight);
   RECT host, field;
   GetWindowRect(combo_->Handle(), &host);
   GetWindowRect(Combo(), &field);

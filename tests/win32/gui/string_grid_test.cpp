@@ -442,6 +442,48 @@ TEST_F(StringGridTest, SetRowScrollsTheRowIntoView) {
   EXPECT_THROW(grid.SetRow(1000000), zolt::ERangeError);
 }
 
+TEST_F(StringGridTest, RowMovesKeepTheHorizontalScrollUnlessTheColumnIsOutOfView) {
+  // Column 0 widened to 400 and the grid scrolled 192 pixels right: column 0 is cut at the left
+  // edge, column 1 is wholly in view.
+  struct Case {
+    const char* name;
+    bool rowSelect;
+    int col;
+    bool click;  // a click on row 3 rather than SetRow
+    int row;
+    int wantOffset;  // -1: unchanged
+  };
+  const Case cases[] = {
+      {"whole rows, a row in view", true, 0, false, 3, -1},
+      {"whole rows, a row scrolled into view", true, 0, false, 25, -1},
+      {"whole rows, a click on a row", true, 0, true, 3, -1},
+      {"cells, the current column in view", false, 1, false, 3, -1},
+      {"cells, the current column cut off", false, 0, false, 3, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui::StringGrid& grid = FormGrid(30);
+    grid.SetOptions(c.rowSelect ? kFormOptions : kFormOptions & ~ui::kGridRowSelect);
+    grid.SetColWidth(0, 400);
+    for (int i = 0; i < c.col; ++i) SendMessageA(grid.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(grid.Handle(), WM_HSCROLL, SB_TOP, 0);
+    for (int i = 0; i < 12; ++i) SendMessageA(grid.Handle(), WM_HSCROLL, SB_LINEDOWN, 0);
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(grid.Handle(), SB_HORZ, &si);
+    ASSERT_EQ(si.nPos, 192);
+    ASSERT_EQ(grid.Col(), c.col);
+    if (c.click) {
+      Click(grid.Handle(), 150, grid.CellRect(0, c.row).top + 5);
+    } else {
+      grid.SetRow(c.row);
+    }
+    EXPECT_EQ(grid.Row(), c.row);
+    EXPECT_EQ(grid.Col(), c.col);
+    GetScrollInfo(grid.Handle(), SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, c.wantOffset < 0 ? 192 : c.wantOffset);
+  }
+}
+
 TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
   struct Case {
     const char* name;

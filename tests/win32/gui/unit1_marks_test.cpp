@@ -74,6 +74,36 @@ class Form1MarksTest : public gui::MainWindowTest {
     }
     EXPECT_EQ(stray, 0) << "cyan pixels outside the marked cells of pane " << pane;
   }
+
+  // Outside the current row, a marked cell's text is black exactly where the grid drew it in
+  // black before the marks (at left + 2, top + 2).
+  void ExpectMarkedTextInPlace(int pane, const gui::Pixels& before,
+                               const std::map<std::string, int>& bits) {
+    ui::StringGrid& grid = Grid(pane);
+    const gui::Pixels after(grid.Handle());
+    int cells = 0;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+      const auto found = bits.find(std::string(grid.Cell(0, row)));
+      if (row == grid.Row() || found == bits.end()) continue;
+      for (int col = 0; col < 3; ++col) {
+        if (!(found->second & (1 << col))) continue;
+        SCOPED_TRACE("pane " + std::to_string(pane) + " cell (" + std::to_string(col) + ", " +
+                     std::to_string(row) + ")");
+        ++cells;
+        const RECT r = grid.CellRect(col, row);
+        int black = 0, moved = 0;
+        for (int y = r.top; y < std::min<LONG>(r.bottom, after.Height()); ++y) {
+          for (int x = r.left; x < std::min<LONG>(r.right, after.Width()); ++x) {
+            black += after.At(x, y) == kBlack;
+            moved += (after.At(x, y) == kBlack) != (before.At(x, y) == kBlack);
+          }
+        }
+        EXPECT_GT(black, 0);
+        EXPECT_EQ(moved, 0);
+      }
+    }
+    EXPECT_GT(cells, 0);
+  }
 };
 
 TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
@@ -119,7 +149,10 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
     ExpectCyanExactly(1, {});
     ExpectCyanExactly(2, {});
   }
+  const gui::Pixels unmarked1(Grid(1).Handle()), unmarked2(Grid(2).Handle());
   Compare();
+  ExpectMarkedTextInPlace(1, unmarked1, leftBits);
+  ExpectMarkedTextInPlace(2, unmarked2, rightBits);
   // Each selection puts a differently marked row under the highlight.
   for (const char* selected : {"size.txt", "time.txt", "both.txt", "equal.txt"}) {
     SCOPED_TRACE(selected);
@@ -216,6 +249,38 @@ TEST_F(Form1MarksTest, DoubleClickSelectsTheNamesakeInTheOtherGrid) {
     }
     EXPECT_LE(other.TopRow(), c.expectedRow);
     EXPECT_LT(c.expectedRow, other.TopRow() + other.VisibleRowCount());
+  }
+}
+
+TEST_F(Form1MarksTest, IdenticalListingsMatchRowForRowAndKeepTheHorizontalScroll) {
+  // Both panes list one folder; the right grid's name column is widened and scrolled right, as a
+  // user does to read long names.
+  machine.AddFolder("C:\\S");
+  for (const char* name : {"a", "b", "c", "d", "e"}) {
+    machine.AddFile(std::string("C:\\S\\") + name, 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
+  }
+  form->LoadLeftPane("C:\\S\\");
+  form->LoadRightPane("C:\\S\\");
+  Grid(2).SetColWidth(0, 400);
+  for (int i = 0; i < 12; ++i) SendMessageA(Grid(2).Handle(), WM_HSCROLL, SB_LINEDOWN, 0);
+  const auto scrolled = [&](int pane) {
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(Grid(pane).Handle(), SB_HORZ, &si);
+    return si.nPos;
+  };
+  ASSERT_EQ(scrolled(2), 192);
+  const struct {
+    int pane;  // the grid double-clicked
+    int row;
+  } cases[] = {{1, 3}, {1, 5}, {2, 4}, {2, 2}, {1, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.pane) + " row " + std::to_string(c.row));
+    Grid(3 - c.pane).SetRow(1);
+    DoubleClick(c.pane, Centre(Grid(c.pane).CellRect(1, c.row)));
+    EXPECT_EQ(Grid(c.pane).Row(), c.row);
+    EXPECT_EQ(Grid(3 - c.pane).Row(), c.row);
+    EXPECT_EQ(scrolled(1), 0);
+    EXPECT_EQ(scrolled(2), 192);
   }
 }
 

@@ -95,6 +95,43 @@ class Form1Test : public gui::MainWindowTest {
       EXPECT_EQ(rc.bottom, c.rect.bottom);
     }
   }
+
+  // Drags the splitter, whose left edge is at `left`, so that the edge would go to proposedLeft,
+  // and checks the drag's course; returns where the bar showed the edge.
+  int DragSplitter(int left, int proposedLeft) {
+    HWND splitter = H("Splitter1");
+    auto& bar = form->Get<ui::Splitter>("Splitter1");
+    // Grabbed 2 pixels inside; the mouse goes where the grabbed point would be.
+    const int toX = proposedLeft + 2 - left;
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 100));
+    EXPECT_TRUE(bar.Dragging());
+    EXPECT_EQ(GetCapture(), splitter);
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, At(toX, 100));
+    // While dragging the bar shows the new place; the panes have not moved yet.
+    const int shown = bar.BarLeft();
+    EXPECT_EQ(InParent(H("Panel1")).right, left);
+    SendMessageA(splitter, WM_LBUTTONUP, 0, At(toX, 100));
+    EXPECT_FALSE(bar.Dragging());
+    EXPECT_NE(GetCapture(), splitter);
+    return shown;
+  }
+
+  struct Drag {
+    int proposedLeft;  // where the drag takes the splitter's left edge
+    int left;          // the left pane's width that follows
+  };
+  // Runs the drags one after another from the designed left pane; returns its final width.
+  int DragInTurn(const std::vector<Drag>& drags) {
+    const SIZE client = Client();
+    int left = 345;
+    for (const Drag& d : drags) {
+      SCOPED_TRACE(d.proposedLeft);
+      EXPECT_EQ(DragSplitter(left, d.proposedLeft), d.left);
+      left = d.left;
+      ExpectLayout(client.cx, client.cy, left);
+    }
+    return left;
+  }
 };
 
 TEST_F(Form1Test, WindowAtItsPlaceWithItsCaptionAndMenu) {
@@ -198,38 +235,27 @@ TEST_F(Form1Test, ResizingKeepsTheLeftPaneAndGivesTheRestToTheRight) {
 }
 
 TEST_F(Form1Test, DraggingTheSplitterMovesWidthBetweenThePanes) {
-  const SIZE client = Client();
-  const int maxLeft = client.cx - 4 - 30;  // the right pane keeps 30 pixels
-  const struct {
-    int proposedLeft;  // where the drag takes the splitter's left edge
-    int left;          // the left pane's width that follows
-  } drags[] = {{247, 247},      {447, 447},         {-1000, 30},
-               {29, 30},        {30, 30},           {31, 31},
-               {2000, maxLeft}, {maxLeft, maxLeft}, {maxLeft + 1, maxLeft},
-               {345, 345}};
-  int left = 345;
-  for (const auto& d : drags) {
-    SCOPED_TRACE(d.proposedLeft);
-    HWND splitter = H("Splitter1");
-    auto& bar = form->Get<ui::Splitter>("Splitter1");
-    // Grabbed 2 pixels inside; the mouse goes where the grabbed point would be.
-    const int toX = d.proposedLeft + 2 - left;
-    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 100));
-    EXPECT_TRUE(bar.Dragging());
-    EXPECT_EQ(GetCapture(), splitter);
-    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, At(toX, 100));
-    // While dragging the bar shows the new place; the panes have not moved yet.
-    EXPECT_EQ(bar.BarLeft(), d.left);
-    EXPECT_EQ(InParent(H("Panel1")).right, left);
-    SendMessageA(splitter, WM_LBUTTONUP, 0, At(toX, 100));
-    EXPECT_FALSE(bar.Dragging());
-    EXPECT_NE(GetCapture(), splitter);
-    left = d.left;
-    ExpectLayout(client.cx, client.cy, left);
-  }
+  const int maxLeft = Client().cx - 4 - 30;  // the right pane keeps 30 pixels
+  const int left = DragInTurn({{247, 247},
+                               {447, 447},
+                               {-1000, 30},
+                               {29, 30},
+                               {30, 30},
+                               {31, 31},
+                               {2000, maxLeft},
+                               {maxLeft, maxLeft},
+                               {maxLeft + 1, maxLeft},
+                               {345, 345}});
   // The new width survives a resize.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
   ExpectLayout(Client().cx, Client().cy, left);
+}
+
+TEST_F(Form1Test, InANarrowWindowTheSplitterLeavesTheRightPaneThirtyPixels) {
+  // The window is narrower than the left pane it keeps: the right pane has no width yet.
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 250, 480, SWP_NOMOVE | SWP_NOZORDER);
+  const int maxLeft = Client().cx - 4 - 30;
+  DragInTurn({{300, maxLeft}, {100, 100}, {maxLeft + 1, maxLeft}, {29, 30}, {maxLeft, maxLeft}});
 }
 
 TEST_F(Form1Test, SplitterShowsAHatchedBarWhileDragging) {

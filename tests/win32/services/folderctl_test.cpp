@@ -152,6 +152,49 @@ TEST_F(Tree, ShiftJisNameWithBackslashTrailByte) {
   EXPECT_EQ(ProcessDirectory(), root_ + "\\" + hyou);
 }
 
+// At code page 932 a folder whose path is under 260 characters but over 259 bytes: C:\zl<pid>
+// then two folders of 120 "ア" each. The process is in it during each test.
+class LongShiftJisDirectory : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (GetACP() != 932) GTEST_SKIP() << "needs code page 932";
+    start_ = ProcessDirectory();
+    std::string a;
+    for (int i = 0; i < 120; ++i) a += "\x83\x41";
+    const std::string top = "C:\\zl" + std::to_string(GetCurrentProcessId());
+    for (const std::string& path : {top, top + "\\" + a, top + "\\" + a + "\\" + a}) {
+      ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << GetLastError();
+      made_.push_back(path);
+    }
+    ASSERT_GT(made_.back().size(), 259u);
+    ASSERT_TRUE(SetCurrentDirectoryA(made_.back().c_str())) << GetLastError();
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(start_.c_str());
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) RemoveDirectoryA(it->c_str());
+  }
+
+  std::string start_;
+  std::vector<std::string> made_;
+};
+
+TEST_F(LongShiftJisDirectory, ReadingItBackFailsWithTheNameTooLongCode) {
+  std::string path;
+  SetLastError(ERROR_ACCESS_DENIED);  // what an earlier call may have left
+  EXPECT_FALSE(os::RealOs().ReadCurrentDirectory(path));
+  EXPECT_EQ(os::RealOs().LastError(), 206u);
+}
+
+TEST_F(LongShiftJisDirectory, FolderListStartsAtTheRootOfTheProcessDrive) {
+  folderctl::FolderList list(os::RealOs());
+  EXPECT_EQ(list.CurrentFolder(), "C:\\");
+  EXPECT_EQ(ProcessDirectory(), "C:\\");
+  list.Rebuild();
+  ASSERT_FALSE(list.Items().empty());
+  EXPECT_EQ(list.Items()[0].text, "C:\\");
+  EXPECT_EQ(list.Items()[0].kind, folderctl::FolderKind::kCurrent);
+}
+
 TEST(RealDriveTable, EveryDriveWithAKnownTypeHasItsEntry) {
   folderctl::DriveList list(os::RealOs());
   const UINT previous = SetErrorMode(0x8000);

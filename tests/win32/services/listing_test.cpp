@@ -137,6 +137,8 @@ TEST(ListFolderReal, ListsPlainFilesWithTheirTexts) {
   const FILETIME odd = Utc(2004, 3, 15, 9, 5, 7, 500);
   const FILETIME in1975 = Utc(1975, 6, 1, 12, 0, 3, 0);
   const FILETIME later = Utc(2010, 7, 1, 10, 20, 30, 0);
+  // Past 2107 Wine still packs the time, its year wrapped by 128 (2110 as 1982).
+  const FILETIME in2110 = Utc(2110, 1, 1, 12, 0, 0, 0);
   const bool shiftJis = GetACP() == 932;
   // 表示.txt in Shift-JIS: the trail byte of 表 is "\".
   const std::string japanese = "\x95\x5C\x8E\xA6.txt";
@@ -150,6 +152,7 @@ TEST(ListFolderReal, ListsPlainFilesWithTheirTexts) {
   ASSERT_TRUE(MakeFile(dir + "sub\\inner.txt", 1, &later, FILE_ATTRIBUTE_ARCHIVE));
   ASSERT_TRUE(MakeFile(dir + "sparse.bin", sparseSize, &later, FILE_ATTRIBUTE_ARCHIVE));
   ASSERT_TRUE(MakeFile(dir + "old1975.txt", 0, &in1975, FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(MakeFile(dir + "new2110.txt", 0, &in2110, FILE_ATTRIBUTE_ARCHIVE));
   if (shiftJis) {
     ASSERT_TRUE(MakeFile(dir + japanese, 7, &odd, FILE_ATTRIBUTE_ARCHIVE));
   }
@@ -166,7 +169,7 @@ TEST(ListFolderReal, ListsPlainFilesWithTheirTexts) {
     listed[std::string(grid.Cell(0, row))] = texts;
     rows.push_back({std::string(grid.Cell(0, row)), texts});
   }
-  const int32_t files = shiftJis ? 5 : 4;
+  const int32_t files = shiftJis ? 6 : 5;
   EXPECT_EQ(count, files);
   EXPECT_EQ(grid.RowCount(), files + 1);
   EXPECT_EQ(listed.count("hidden.txt"), 0u);
@@ -187,6 +190,9 @@ TEST(ListFolderReal, ListsPlainFilesWithTheirTexts) {
   EXPECT_EQ(listed["old1975.txt"].size, "0");
   EXPECT_EQ(listed["old1975.txt"].dateTime, ExpectedDateTime(in1975));
   EXPECT_EQ(listed["old1975.txt"].dateTime.substr(0, 4), "1975");
+  ASSERT_EQ(listed.count("new2110.txt"), 1u);
+  EXPECT_EQ(listed["new2110.txt"].dateTime, ExpectedDateTime(in2110));
+  EXPECT_EQ(listed["new2110.txt"].dateTime.substr(0, 4), "2110");
   if (shiftJis) {
     ASSERT_EQ(listed.count(japanese), 1u);
     EXPECT_EQ(listed[japanese].size, "7");

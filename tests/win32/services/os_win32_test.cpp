@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
+#include "support/fake_os.h"
+
 namespace {
 
 TEST(RealOs, CurrentDirectoryFollowsEveryEnter) {
@@ -26,6 +30,32 @@ TEST(RealOs, CodePageMatchesTheLocale) {
   EXPECT_TRUE(acp == 1252 || acp == 932) << acp;
   EXPECT_EQ(os::RealOs().DoubleByteSystem(), acp == 932);
   EXPECT_EQ(os::RealOs().IsLeadByte(0x95), acp == 932);
+}
+
+TEST(RealOs, TheFakeMachineLowersTextAsTheRealOneDoes) {
+  const UINT acp = GetACP();
+  fake::Machine machine;
+  machine.SetDoubleByte(acp == 932);
+  const struct {
+    const char* what;
+    const char* text;
+    UINT onlyAt;  // 0: at either code page
+  } cases[] = {
+      {"ASCII", "ABC xyz [Z]", 0},
+      {"full-width Latin", "\x82\x60\x82\x79\x82\x81\x82\x9A", 0},
+      {"Greek", "\x83\x9F\x83\xB6\x83\xBF\x83\xD6", 0},
+      {"Cyrillic", "\x84\x40\x84\x46\x84\x4E\x84\x4F\x84\x60\x84\x70", 0},
+      {"trail bytes A and C", "\x83\x41\x83\x43", 0},
+      {"trail byte backslash", "\x95\x5C", 0},
+      {"kana", "\x82\xA0\xB1", 0},
+      {"Latin-1 capitals", "\xC0\xC9\xD6\xD7\xDE\xDF", 1252},
+      {"S, OE and Z with caron, Y with diaeresis", "\x8A\x8C\x8E\x9F", 1252},
+  };
+  for (const auto& c : cases) {
+    if (c.onlyAt != 0 && c.onlyAt != acp) continue;
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(machine.LowerCase(c.text), os::RealOs().LowerCase(c.text));
+  }
 }
 
 }  // namespace
