@@ -39,10 +39,14 @@ int DriveItemHeight(int fontCellHeight) {
 }
 
 DriveList::DriveList(os::Os& os) : os_(os) {
+  driveKnown_ = ReadProcessDrive();
+}
+
+bool DriveList::ReadProcessDrive() {
   std::string current;
-  if (os_.ReadCurrentDirectory(current) && !current.empty() && current[0] != '\\') {
-    drive_ = current[0];
-  }
+  if (!os_.ReadCurrentDirectory(current) || current.empty()) return false;
+  drive_ = current[0] != '\\' ? current[0] : '\0';
+  return true;
 }
 
 void DriveList::SetCurrentDrive(char v) {
@@ -66,6 +70,9 @@ void DriveList::SetCurrentDrive(char v) {
 
 void DriveList::Rebuild() {
   BuildEntries();
+  // A directory too long to read back left the drive unknown at construction; the folder list
+  // has since entered its drive's root, so the drive reads now.
+  if (!driveKnown_) driveKnown_ = ReadProcessDrive();
   SetCurrentDrive(drive_);
 }
 

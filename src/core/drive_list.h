@@ -33,7 +33,8 @@ int DriveItemHeight(int fontCellHeight);
 class DriveList {
  public:
   // CurrentDrive starts as the first character of the process's current directory, or NUL when
-  // it runs in a network folder. No entries until Rebuild.
+  // it runs in a network folder or the directory cannot be read (it is then read again at the
+  // first Rebuild). No entries until Rebuild.
   explicit DriveList(os::Os& os);
 
   const std::vector<DriveEntry>& Entries() const { return entries_; }
@@ -63,11 +64,14 @@ class DriveList {
   std::string VolumeText(char letter);
   std::string NetworkText(char letter);
   void Select(int index);
+  // The process's drive into drive_; false when its current directory cannot be read.
+  bool ReadProcessDrive();
 
   os::Os& os_;
   std::vector<DriveEntry> entries_;
   int selected_ = -1;
   char drive_ = '\0';
+  bool driveKnown_ = false;
   DriveListView* view_ = nullptr;
 };
 
