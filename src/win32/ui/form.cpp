@@ -1,6 +1,7 @@
 #include "win32/ui/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "win32/ui/application.h"
 #include "win32/ui/controls.h"
@@ -314,8 +315,9 @@ void Form::EndModal() {
 }
 
 void Form::CreateFirstShowControls() {
+  // Each runs once: taken out of its control before it runs.
   for (const std::unique_ptr<Control>& c : controls_) {
-    if (c->createOnFirstShow) c->createOnFirstShow();
+    if (c->createOnFirstShow) std::exchange(c->createOnFirstShow, nullptr)();
   }
 }
 
@@ -404,10 +406,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_SHOWWINDOW:
-      if (wParam && !shownOnce_) {
-        shownOnce_ = true;
-        CreateFirstShowControls();
-      }
+      if (wParam) CreateFirstShowControls();
       if (wParam && onShow_) onShow_();
       return DefaultHandling(message, wParam, lParam);
     case WM_COMMAND: {

@@ -122,6 +122,7 @@ class Form : public Window {
   void RealignChildren(const zolt::Bounds& area, const std::vector<Control*>& children);
   std::vector<Control*>& SiblingsOf(Control& control);
   zolt::Bounds AreaOf(Control* container);
+  // Makes the control windows that wait for the form's first showing; each is made once.
   void CreateFirstShowControls();
   // Ends a modal showing in the platform's order: the owner is enabled before the form hides,
   // so that activation returns to the owner rather than to another program's window.
@@ -142,7 +143,6 @@ class Form : public Window {
   HMENU menu_ = nullptr;
   int colorIndex_ = COLOR_BTNFACE;
   int nextId_ = 100;
-  bool shownOnce_ = false;
   bool modal_ = false;
 };
 
