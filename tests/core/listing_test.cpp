@@ -208,21 +208,24 @@ TEST(ListFolder, StopsAtTheFirstFailureOfTheSearch) {
 }
 
 TEST(ListFolder, ReloadShowsOnlyTheNewRows) {
+  // Enough old rows that dropping them makes the grid pack its texts anew.
   fake::Machine os;
-  for (const char* name : {"a", "b", "c", "d", "e"}) os.AddFile(std::string("C:\\FIVE\\") + name);
-  os.AddFile("C:\\TWO\\y", 10);
+  for (int i = 0; i < 300; ++i) os.AddFile("C:\\MANY\\" + std::to_string(1000 + i), 4);
+  os.AddFile("C:\\TWO\\y", 10, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
   os.AddFile("C:\\TWO\\x", 20);
   os.AddFolder("C:\\NONE\\sub");
   const compare::DateTimeFormat format(os);
   zolt::CellTable grid(3, 2);
   compare::WriteTitles(grid);
-  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\FIVE\\", format), 5);
-  ASSERT_EQ(grid.RowCount(), 6);
+  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\MANY\\", format), 300);
+  ASSERT_EQ(grid.RowCount(), 301);
   ASSERT_EQ(compare::ListFolder(os, grid, "C:\\TWO\\", format), 2);
   EXPECT_EQ(grid.RowCount(), 3);
   EXPECT_EQ(Names(grid), (std::vector<std::string>{"y", "x"}));
   EXPECT_EQ(grid.Cell(1, 1), "10");
   EXPECT_EQ(grid.Cell(1, 2), "20");
+  EXPECT_EQ(grid.Cell(0, 0), "FileName");
+  EXPECT_EQ(grid.Cell(2, 1), "2004/03/15 09:05:06");
   ASSERT_EQ(compare::ListFolder(os, grid, "C:\\NONE\\", format), 0);
   ExpectEmptyPane(grid);
 }
