@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,19 @@ TEST_F(Tree, FailedEntersLeaveTheListAndTheProcessWhereTheyWere) {
     EXPECT_EQ(ProcessDirectory(), root_ + "\\A\\B");
     EXPECT_EQ(list.Items().size(), items.size());
   }
+}
+
+TEST_F(Tree, SubfoldersDifferingOnlyInCaseShowOnce) {
+  // Made natively by the test run, on a case-sensitive file system.
+  const char* folders = std::getenv("ZOLT_CASE_FOLDERS");
+  ASSERT_NE(folders, nullptr) << "run through ctest";
+  std::string path = std::string("Z:") + folders;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  folderctl::FolderList list(os::RealOs());
+  list.SetCurrentFolder(path);
+  const std::vector<std::string> names = Subfolders(list);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_TRUE(names[0] == "Data" || names[0] == "DATA") << names[0];
 }
 
 TEST_F(Tree, ShiftJisNameWithBackslashTrailByte) {
