@@ -490,7 +490,8 @@ TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
     bool sizing;
     int downX, downY, moveX;
     int widths[3];
-    int row;  // the current row afterwards (2 before)
+    int row;                // the current row afterwards (2 before)
+    int middleWidth = 106;  // the middle column's width before the drag
   };
   const Case cases[] = {
       {"widen the first column", true, 106, 10, 150, {150, 106, 106}, 2},
@@ -499,12 +500,17 @@ TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
       {"narrow below nothing", true, 213, 20, 50, {106, 0, 106}, 2},
       {"sizing switched off", false, 106, 10, 150, {106, 106, 106}, 2},
       {"a boundary in a data row", true, 106, 30, 150, {106, 106, 106}, 1},
+      // Midway between two boundaries the later one is grabbed: a narrowed column widens again.
+      {"widen a 1-pixel column", true, 107, 10, 150, {106, 44, 106}, 2, 1},
+      {"widen a 3-pixel column", true, 108, 10, 150, {106, 45, 106}, 2, 3},
+      {"widen a 5-pixel column", true, 109, 10, 150, {106, 46, 106}, 2, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ui::StringGrid& grid = FormGrid(5);
     grid.SetRow(2);
     if (!c.sizing) grid.SetOptions(kFormOptions & ~ui::kGridColSizing);
+    grid.SetColWidth(1, c.middleWidth);
     HWND h = grid.Handle();
     SendMessageA(h, WM_MOUSEMOVE, 0, Point(c.downX, c.downY));
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(c.downX, c.downY));
