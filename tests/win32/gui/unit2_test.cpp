@@ -173,23 +173,26 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
   auto drives = [this] { return Drives().Control(); };
   auto folders = [this] { return Folders().Control(); };
   auto ok = [this] { return form2->HandleOf("Button1"); };
+  auto closeBox = [](BrowseTest& t) {
+    return Step([&t] { PostMessageA(t.form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+  };
   const struct {
     const char* name;
     std::function<Step(BrowseTest&)> close;
+    bool afterOk = false;  // the dialog's previous showing ended with OK
   } cases[] = {
       {"Cancel", [](BrowseTest& t) { return t.Press("Button2"); }},
       {"Esc in the drive list", [&](BrowseTest&) { return Key(drives, VK_ESCAPE); }},
       {"Esc in the folder list", [&](BrowseTest&) { return Key(folders, VK_ESCAPE); }},
       {"Esc on OK", [&](BrowseTest&) { return Key(ok, VK_ESCAPE); }},
-      {"close box",
-       [](BrowseTest& t) {
-         return Step([&t] { PostMessageA(t.form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
-       }},
+      {"close box", closeBox},
+      {"close box after an OK", closeBox, true},
   };
   gui::MessageBoxWatch boxes;
   for (const bool left : {true, false}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
+      if (c.afterOk) Browse(left, {Press("Button1")});
       const PaneState before = Read(left);
       const PaneState other = Read(!left);
       Folders().SetCurrentFolder("C:\\DATA");
@@ -307,6 +310,38 @@ class OtherWindow {
   DWORD threadId_ = 0;
 };
 
+// Whether the owner was enabled at each moment the dialog hid: where the window system moves
+// activation off a hiding active window, only an owner enabled by then can take it.
+class HideWatch {
+ public:
+  HideWatch(HWND dialog, HWND owner) : dialog_(dialog), owner_(owner) {
+    Active() = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+  }
+  ~HideWatch() {
+    UnhookWindowsHookEx(hook_);
+    Active() = nullptr;
+  }
+  std::vector<bool> ownerEnabled;
+
+ private:
+  static HideWatch*& Active() {
+    static HideWatch* active = nullptr;
+    return active;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    HideWatch* w = Active();
+    if (code == HC_ACTION && w && m->hwnd == w->dialog_ && m->message == WM_WINDOWPOSCHANGING &&
+        (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW)) {
+      w->ownerEnabled.push_back(IsWindowEnabled(w->owner_) != FALSE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HWND dialog_, owner_;
+  HHOOK hook_;
+};
+
 TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpenedIt) {
   Start();
   OtherWindow other;
@@ -327,7 +362,9 @@ TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpe
       SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
       SetForegroundWindow(form1->Handle());
       const int activations = OtherWindow::activations;
+      HideWatch hides(form2->Handle(), form1->Handle());
       Browse(left, {c.close(*this)});
+      EXPECT_EQ(hides.ownerEnabled, std::vector<bool>{true});
       EXPECT_EQ(GetForegroundWindow(), form1->Handle());
       EXPECT_EQ(OtherWindow::activations, activations) << "the other window came to the front";
       EXPECT_EQ(GetFocus(), form1->HandleOf(left ? "Button1" : "Button2"));
