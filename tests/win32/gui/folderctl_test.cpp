@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui_support.h"
+#include "support/fake_os.h"
 #include "win32/folderctl/directory_list_box.h"
 #include "win32/folderctl/drive_combo_box.h"
 #include "win32/os/os_win32.h"
@@ -208,6 +209,19 @@ TEST_F(FolderListWindow, GlyphsAtTheirIndentsAndTheSelectionHighlighted) {
   }
 }
 
+TEST_F(FolderListWindow, FocusedItemHasTheDottedFrameWhileTheListHasTheFocus) {
+  const RECT rc = ItemRect(2);
+  for (const bool focused : {true, false}) {
+    SCOPED_TRACE(focused ? "focused" : "after the focus left");
+    SetFocus(focused ? List() : SharedParent());
+    auto canvas = gui::Render(List());
+    // The item's left edge column shows nothing but the frame.
+    const int frame = ForeignPixels(*canvas, rc.left, rc.left + 1, rc.top, rc.bottom,
+                                    GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(frame > 0, focused) << frame;
+  }
+}
+
 TEST_F(FolderListWindow, ClicksAndKeysOnlyMoveTheSelection) {
   const std::string folder = list_->CurrentFolder();
   Click(3, false);
@@ -276,12 +290,17 @@ TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
   EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
 }
 
+// A drive of every kind the list has a glyph for, the process on C:.
 class DriveComboWindow : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(SharedParent(), nullptr) << "no window could be created";
+    machine_.AddDrive('a', os::kDriveRemovable);
+    machine_.AddDrive('d', os::kDriveCdRom).hasMedium = false;
+    machine_.AddDrive('n', os::kDriveRemote).remote = "\\\\server\\public";
+    machine_.AddDrive('r', os::kDriveRamDisk);
     font_ = DialogFont();
-    combo_ = std::make_unique<folderctl::TDriveComboBox>(os::RealOs());
+    combo_ = std::make_unique<folderctl::TDriveComboBox>(machine_);
     combo_->SetFont(font_.Get());
     combo_->OnChange = [this] {
       events_.push_back(std::string(1, combo_->CurrentDrive()) + " " +
@@ -292,6 +311,7 @@ class DriveComboWindow : public testing::Test {
   }
   HWND Combo() const { return combo_->Control(); }
 
+  fake::Machine machine_;
   ui::Font font_;
   std::unique_ptr<folderctl::TDriveComboBox> combo_;
   std::vector<std::string> events_;
@@ -299,12 +319,12 @@ class DriveComboWindow : public testing::Test {
 
 TEST_F(DriveComboWindow, CreationAppliesTheProcessDrive) {
   const auto& entries = combo_->State().Entries();
-  ASSERT_GE(entries.size(), 2u);  // C: and Z: in the default prefix
+  ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
   char text[64] = "";
   SendMessageA(Combo(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(text, entries[0].text);
-  const char drive = static_cast<char>(ProcessDirectory()[0] | 0x20);
+  const char drive = 'c';
   EXPECT_EQ(combo_->CurrentDrive(), drive);
   ASSERT_EQ(events_.size(), 1u);
   EXPECT_EQ(events_[0][0], drive);

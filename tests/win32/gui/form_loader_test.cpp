@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <stdexcept>
 
 #include "core/errors.h"
@@ -164,7 +166,46 @@ TEST(FormLoader, ButtonsRunTheirHandlersByClickEnterAndEsc) {
   EXPECT_EQ(plain, 1);
 }
 
+// The error box's caption for this exe, from its name read as UTF-16, so no code page is
+// involved: up to the first ".", every character after the first in lower case.
+std::wstring CaptionFromTheFileName() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring name = std::wcsrchr(path, L'\\') + 1;
+  name.erase(name.find(L'.'));
+  CharLowerBuffW(&name[1], static_cast<DWORD>(name.size() - 1));
+  return name;
+}
+
+// Runs this test in a copy of the exe whose name is not ASCII (Japanese at code page 932): a
+// caption decoded in the wrong code page reads garbled there. Returns the copy's exit code.
+DWORD RunUnderAName(const std::wstring& name) {
+  wchar_t self[MAX_PATH] = L"", temp[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring copy = temp + name + L".exe";
+  if (!CopyFileW(self, copy.c_str(), FALSE)) return GetLastError();
+  std::wstring command = L"\"" + copy + L"\" --gtest_filter=FormLoader.ExceptionInAHandler*";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  DWORD code = 1;
+  if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &pi)) {
+    WaitForSingleObject(pi.hProcess, 60000);
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  DeleteFileW(copy.c_str());
+  return code;
+}
+
 TEST(FormLoader, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
+  const std::wstring caption = CaptionFromTheFileName();
+  if (std::all_of(caption.begin(), caption.end(), [](wchar_t c) { return c < 0x80; })) {
+    EXPECT_EQ(RunUnderAName(GetACP() == 932 ? L"\x6BD4\x8F03\x8A66\x9A13" : L"\xE9t\xE9"), 0u);
+  }
   TestForm form;
   int runs = 0;
   form.Bind("Fail", [&] {
@@ -179,9 +220,8 @@ TEST(FormLoader, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
   EXPECT_EQ(runs, 2);
   ASSERT_EQ(watch.boxes.size(), 2u);
-  const std::wstring title = ui::Widen(ui::Application::Instance().Title());
   for (const gui::SeenBox& box : watch.boxes) {
-    EXPECT_EQ(box.caption, title);
+    EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.text, ui::Widen("日付に変換できない値が渡されました."));
     EXPECT_TRUE(box.errorIcon);
   }
