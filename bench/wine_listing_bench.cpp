@@ -41,7 +41,7 @@ zolt::CellTable OtherPane(const zolt::CellTable& left) {
   for (int i = 0; i < n; ++i) order[static_cast<size_t>(i)] = i + 1;
   std::shuffle(order.begin(), order.end(), std::mt19937(42));
   zolt::CellTable right(3, 2);
-  compare::WriteTitles(right);
+  zolt::WriteTitles(right);
   for (int r = 1; r <= n; ++r) {
     const int from = order[static_cast<size_t>(r - 1)];
     std::string name(left.Cell(0, from)), size(left.Cell(1, from)), date(left.Cell(2, from));
@@ -92,13 +92,13 @@ int main(int argc, char** argv) {
   if (folder.back() != '\\') folder += '\\';
 
   os::Os& real = os::RealOs();
-  const compare::DateTimeFormat format(real);
+  const listing::DateTimeFormat format(real);
   zolt::CellTable left(3, 2);
   int32_t listed = 0;
   const double listMs = BestMs(3, [&] {
     zolt::CellTable grid(3, 2);
-    compare::WriteTitles(grid);
-    listed = compare::ListFolder(real, grid, folder, format);
+    zolt::WriteTitles(grid);
+    listed = listing::ListFolder(real, grid, folder, format);
     left = std::move(grid);
   });
   if (listed != kFiles) {
@@ -109,8 +109,9 @@ int main(int argc, char** argv) {
   const double bareMs = BestMs(3, [&] { bare = BareSearch(folder); });
   const zolt::CellTable right = OtherPane(left);
   zolt::MarkArray marks1, marks2;
+  int32_t count1 = kFiles, count2 = kFiles;
   const double compareMs = BestMs(5, [&] {
-    compare::ComparePanes({folder, left, kFiles, marks1}, {folder, right, kFiles, marks2}, {});
+    compare::ComparePanes({folder, left, {count1, marks1}}, {folder, right, {count2, marks2}});
   });
   int differing = 0;
   for (uint8_t m : marks1.Bytes()) differing += m != 0;

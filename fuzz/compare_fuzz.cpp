@@ -54,18 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   leftMarks.Reset(leftRows);
   rightMarks.Reset(rightRows);
   leftMarks.At(0) = 255;  // stale marks must not survive a comparison
-  int repaints = 0;
-  const bool ran =
-      compare::ComparePanes({"L", left, leftRows, leftMarks}, {"R", right, rightRows, rightMarks},
-                            [&](int) { ++repaints; });
+  int32_t leftCount = leftRows, rightCount = rightRows;
+  const bool ran = compare::ComparePanes({"L", left, {leftCount, leftMarks}},
+                                         {"R", right, {rightCount, rightMarks}});
   // A grid of one row with an empty name reads as a pane with no file: nothing may change then.
   const bool shownEmpty =
       (leftRows == 1 && left.Cell(0, 1).empty()) || (rightRows == 1 && right.Cell(0, 1).empty());
   if (shownEmpty) {
-    if (ran || repaints != 0 || leftMarks.At(0) != 255) Fail("a pane showing no file compared");
+    if (ran || leftMarks.At(0) != 255) Fail("a pane showing no file compared");
     return 0;
   }
-  if (!ran || repaints != 2) Fail("two loaded panes always compare, repainting each once");
+  if (!ran) Fail("two loaded panes always compare");
   if (leftMarks.Bytes() != NestedPass(left, right)) Fail("left marks differ from the scans");
   if (rightMarks.Bytes() != NestedPass(right, left)) Fail("right marks differ from the scans");
   for (const auto* marks : {&leftMarks, &rightMarks}) {

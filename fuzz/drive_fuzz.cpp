@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/drive_list.h"
+#include "core/text.h"
 #include "fuzz_input.h"
 #include "support/fake_os.h"
 
@@ -17,13 +18,6 @@ namespace {
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
-}
-
-bool IsLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
 // A text as the platform hands it back: up to its terminating NUL.
@@ -66,7 +60,7 @@ struct Model {
       if (machine.IsLeadByte(static_cast<unsigned char>(out[i]))) {
         ++i;
       } else {
-        out[i] = Lower(out[i]);
+        out[i] = text::AsciiLower(out[i]);
       }
     }
     return out;
@@ -81,9 +75,9 @@ struct Model {
     if (!network.NextFails() && !drives[n].remote.empty()) return Fold(drives[n].remote);
     return VolumeText(n);
   }
-  std::vector<folderctl::DriveEntry> Entries() {
-    using folderctl::DriveGlyph;
-    std::vector<folderctl::DriveEntry> out;
+  std::vector<folders::DriveEntry> Entries() {
+    using folders::DriveGlyph;
+    std::vector<folders::DriveEntry> out;
     if (logical.NextFails()) return out;
     for (int n = 0; n < 26; ++n) {
       if (!drives[n].present) continue;
@@ -164,9 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string cwd = machine.Current();
   bool known = !current.NextFails();
   char stored = !known || cwd[0] == '\\' ? '\0' : cwd[0];
-  folderctl::DriveList list(machine);
+  folders::DriveList list(machine);
   if (list.CurrentDrive() != stored) Fail("the first drive is not the current directory's");
-  std::vector<folderctl::DriveEntry> entries;
+  std::vector<folders::DriveEntry> entries;
   int selected = -1;
   std::string events;  // k: click, c: OnChange
   list.OnClick = [&] { events += 'k'; };
@@ -180,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto selectFor = [&](char v) {
     for (size_t i = 0; i < entries.size(); ++i) {
       if (entries[i].text.size() >= 2 && entries[i].text[1] == ':' &&
-          Lower(entries[i].text[0]) == v)
+          text::AsciiLower(entries[i].text[0]) == v)
         return static_cast<int>(i);
     }
     return selected;
@@ -188,9 +182,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // What a write of v does: nothing when an entry is selected and v is its letter already;
   // otherwise store (NUL for a byte that names no drive), select and fire once.
   auto expectWrite = [&](char v) {
-    if (!IsLetter(v)) v = '\0';
-    if (selected >= 0 && Lower(v) == Lower(stored)) return std::string();
-    stored = Lower(v);
+    if (!text::IsAsciiLetter(v)) v = '\0';
+    if (selected >= 0 && text::AsciiLower(v) == text::AsciiLower(stored)) return std::string();
+    stored = text::AsciiLower(v);
     selected = v == '\0' ? -1 : selectFor(stored);
     return std::string("c");
   };
@@ -234,7 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (list.Selected() != selected) Fail("wrong selection");
     if (list.Entries().size() != entries.size()) Fail("wrong number of entries");
     for (size_t i = 0; i < entries.size(); ++i) {
-      const folderctl::DriveEntry& e = list.Entries()[i];
+      const folders::DriveEntry& e = list.Entries()[i];
       if (e.text != entries[i].text || e.glyph != entries[i].glyph) Fail("wrong entry");
       if (i > 0 && !(list.Entries()[i - 1].text[0] < e.text[0])) Fail("entries out of order");
     }

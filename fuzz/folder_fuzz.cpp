@@ -52,7 +52,7 @@ std::vector<std::string> VisibleSubfolders(fake::Machine& machine, const std::st
 
 // The items after a change: the chain joins up to the current folder, and the rest are the
 // folder's visible subfolders (only some of them, in order, when a search failed meanwhile).
-void CheckItems(fake::Machine& machine, const folderctl::FolderList& list, bool complete) {
+void CheckItems(fake::Machine& machine, const folders::FolderList& list, bool complete) {
   const auto& items = list.Items();
   const int current = list.CurrentIndex();
   if (current < 0 || current >= static_cast<int>(items.size())) Fail("no current item");
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   machine.AddFile("C:\\A\\f.txt", 1);
   machine.SetCurrent(in.Byte() & 1 ? "\\\\S\\P\\A" : "C:\\A");
 
-  folderctl::FolderList list(machine);
+  folders::FolderList list(machine);
   list.Rebuild();
   int changes = 0;
   list.OnChange = [&] { ++changes; };

@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (!(attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel))) ++plain;
     }
   }
-  compare::DateTimeFormat format(machine);
+  listing::DateTimeFormat format(machine);
   zolt::CellTable grid(3, 2);
-  const int32_t count = compare::ListFolder(machine, grid, "C:\\D\\", format);
+  const int32_t count = listing::ListFolder(machine, grid, "C:\\D\\", format);
   if (count != plain) Fail("the count is not the number of plain files");
   if (grid.RowCount() != (count == 0 ? 2 : count + 1)) Fail("row count is not count + 1 (2 empty)");
   for (int r = 1; r <= count; ++r) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pane.h"
 #include "win32/ui/string_grid.h"
 
 namespace {
@@ -19,24 +20,23 @@ void Fill(ui::StringGrid& grid, int rows) {
   grid.SetColCount(3);
   grid.SetDefaultColWidth(106);
   grid.SetDefaultRowHeight(24);
-  grid.SetFixedRows(1);
-  grid.SetFixedCols(0);
-  grid.SetOptions(ui::kGridFixedVertLine | ui::kGridFixedHorzLine | ui::kGridVertLine |
-                  ui::kGridHorzLine | ui::kGridColSizing | ui::kGridRowSelect);
-  grid.SetCell(0, 0, "FileName");
-  grid.SetCell(1, 0, "Size");
-  grid.SetCell(2, 0, "DateTime");
-  char text[64];
-  for (int r = 1; r < rows; ++r) {
-    std::snprintf(text, sizeof text, "file%07d.txt", r);
-    grid.SetCell(0, r, text);
-    std::snprintf(text, sizeof text, "%d", r * 37 % 1000000);
-    grid.SetCell(1, r, text);
-    std::snprintf(text, sizeof text, "2024/%02d/%02d %02d:%02d:%02d", r % 12 + 1, r % 28 + 1,
-                  r % 24, r % 60, r % 60);
-    grid.SetCell(2, r, text);
-  }
-  grid.SetRowCount(rows);
+  grid.SetTitleRows(1);
+  grid.SetOptions(ui::kGridTitleVertLine | ui::kGridTitleHorzLine | ui::kGridVertLine |
+                  ui::kGridHorzLine | ui::kGridColSizing);
+  grid.EditCells([rows](zolt::CellTable& cells) {
+    zolt::WriteTitles(cells);
+    char text[64];
+    for (int r = 1; r < rows; ++r) {
+      std::snprintf(text, sizeof text, "file%07d.txt", r);
+      cells.SetCell(0, r, text);
+      std::snprintf(text, sizeof text, "%d", r * 37 % 1000000);
+      cells.SetCell(1, r, text);
+      std::snprintf(text, sizeof text, "2024/%02d/%02d %02d:%02d:%02d", r % 12 + 1, r % 28 + 1,
+                    r % 24, r % 60, r % 60);
+      cells.SetCell(2, r, text);
+    }
+    cells.SetRowCount(rows);
+  });
 }
 
 void Send(const ui::StringGrid& grid, UINT message, WPARAM wParam, LPARAM lParam = 0) {

@@ -10,7 +10,7 @@ CellTable::CellTable(int colCount, int rowCount) : colCount_(0), rowCount_(0) {
 }
 
 void CellTable::SetRowCount(int rowCount) {
-  if (rowCount < 0) throw ERangeError();
+  if (rowCount < 0) throw RangeError();
   rowCount_ = rowCount;
   const size_t keep = static_cast<size_t>(rowCount) * colCount_;
   if (slots_.size() > keep) {
@@ -23,7 +23,7 @@ void CellTable::SetRowCount(int rowCount) {
 void CellTable::SetColCount(int colCount) {
   // Afterwards every row would have to be re-laid, which nothing needs: a form sets the column
   // count before any cell is written.
-  if (colCount < 0 || (colCount != colCount_ && !slots_.empty())) throw ERangeError();
+  if (colCount < 0 || (colCount != colCount_ && !slots_.empty())) throw RangeError();
   colCount_ = colCount;
 }
 
@@ -36,7 +36,7 @@ std::string_view CellTable::Cell(int col, int row) const {
 }
 
 void CellTable::SetCell(int col, int row, std::string_view text) {
-  if (col < 0 || col >= colCount_ || row < 0) throw ERangeError();
+  if (col < 0 || col >= colCount_ || row < 0) throw RangeError();
   const size_t index = static_cast<size_t>(row) * colCount_ + col;
   if (index >= slots_.size()) slots_.resize((static_cast<size_t>(row) + 1) * colCount_);
   Slot& slot = slots_[index];
@@ -45,7 +45,7 @@ void CellTable::SetCell(int col, int row, std::string_view text) {
     // Fits where the old text was (a rewrite of the same title, say).
     arena_.replace(slot.offset, text.size(), text.data(), text.size());
   } else {
-    if (arena_.size() + text.size() > UINT32_MAX) throw EIntOverflow();
+    if (arena_.size() + text.size() > UINT32_MAX) throw OverflowError();
     slot.offset = static_cast<uint32_t>(arena_.size());
     arena_.append(text.data(), text.size());
   }

@@ -18,7 +18,7 @@ class CellTable {
   int RowCount() const { return rowCount_; }
   // Rows beyond the new count are no longer part of the grid; their texts may be dropped.
   void SetRowCount(int rowCount);
-  // Only while no cell is written; raises ERangeError otherwise.
+  // Only while no cell is written; raises RangeError otherwise.
   void SetColCount(int colCount);
 
   // The text of cell (col, row); empty for a cell never written or outside the table.

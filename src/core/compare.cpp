@@ -11,37 +11,35 @@ void MarkPass(const zolt::CellTable& own, const zolt::CellTable& other, zolt::Ma
   const NameIndex index(other);
   for (int row = 1; row < own.RowCount(); ++row) {
     uint8_t& mark = marks.At(row - 1);
-    const int match = index.FirstRow(own.Cell(kColName, row));
+    const int match = index.FirstRow(own.Cell(zolt::kColName, row));
     if (match < 0) {
       mark = zolt::MarkMissing;
       continue;
     }
-    if (own.Cell(kColSize, row) != other.Cell(kColSize, match)) mark = zolt::MarkSize;
-    if (own.Cell(kColDateTime, row) != other.Cell(kColDateTime, match)) mark |= zolt::MarkDate;
+    if (own.Cell(zolt::kColSize, row) != other.Cell(zolt::kColSize, match)) mark = zolt::MarkSize;
+    if (own.Cell(zolt::kColDateTime, row) != other.Cell(zolt::kColDateTime, match))
+      mark |= zolt::MarkDate;
   }
 }
 
 }  // namespace
 
-bool ComparePanes(const PaneInputs& left, const PaneInputs& right,
-                  const std::function<void(int pane)>& repaint) {
+bool ComparePanes(const Pane& left, const Pane& right) {
   if (left.pathText.empty() || right.pathText.empty()) return false;
-  if (ShowsNoFile(left.grid) || ShowsNoFile(right.grid)) return false;
-  if (left.fileCount == 0 || right.fileCount == 0) return false;
+  if (zolt::ShowsNoFile(left.grid) || zolt::ShowsNoFile(right.grid)) return false;
+  if (left.state.fileCount == 0 || right.state.fileCount == 0) return false;
 
-  left.marks.Reset(left.fileCount);
-  right.marks.Reset(right.fileCount);
-  MarkPass(left.grid, right.grid, left.marks);
-  if (repaint) repaint(1);
-  MarkPass(right.grid, left.grid, right.marks);
-  if (repaint) repaint(2);
+  left.state.marks.Reset(left.state.fileCount);
+  right.state.marks.Reset(right.state.fileCount);
+  MarkPass(left.grid, right.grid, left.state.marks);
+  MarkPass(right.grid, left.grid, right.state.marks);
   return true;
 }
 
 int MatchRow(const zolt::CellTable& source, int sourceRow, const zolt::CellTable& other) {
-  const std::string_view name = source.Cell(kColName, sourceRow);
+  const std::string_view name = source.Cell(zolt::kColName, sourceRow);
   for (int row = 1; row < other.RowCount(); ++row) {
-    if (other.Cell(kColName, row) == name) return row;
+    if (other.Cell(zolt::kColName, row) == name) return row;
   }
   return -1;
 }

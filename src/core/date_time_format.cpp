@@ -1,6 +1,6 @@
 #include "core/date_time_format.h"
 
-namespace compare {
+namespace listing {
 namespace {
 
 void AppendNumber(std::string& out, int value, int width) {
@@ -43,4 +43,4 @@ void DateTimeFormat::AppendText(const zolt::CivilTime& t, std::string& out) cons
   AppendNumber(out, t.second, 2);
 }
 
-}  // namespace compare
+}  // namespace listing

@@ -8,7 +8,7 @@
 #include "core/file_time.h"
 #include "core/os.h"
 
-namespace compare {
+namespace listing {
 
 class DateTimeFormat {
  public:
@@ -31,4 +31,4 @@ class DateTimeFormat {
   std::string time_;
 };
 
-}  // namespace compare
+}  // namespace listing

@@ -4,20 +4,8 @@
 
 #include "core/text.h"
 
-namespace folderctl {
+namespace folders {
 namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Critical-error prompts off for one question; the previous mode comes back however it ends.
 class PromptsOff {
@@ -50,13 +38,13 @@ bool DriveList::ReadProcessDrive() {
 }
 
 void DriveList::SetCurrentDrive(char v) {
-  if (!IsAsciiLetter(v)) v = '\0';
+  if (!text::IsAsciiLetter(v)) v = '\0';
   if (selected_ >= 0 && text::SameLetterIgnoringCase(v, drive_)) return;
   if (v == '\0') {
     drive_ = '\0';
     Select(-1);
   } else {
-    drive_ = AsciiLower(v);
+    drive_ = text::AsciiLower(v);
     for (size_t i = 0; i < entries_.size(); ++i) {
       const std::string& t = entries_[i].text;
       if (t.size() >= 2 && t[1] == ':' && text::SameLetterIgnoringCase(t[0], drive_)) {
@@ -129,10 +117,10 @@ std::string DriveList::VolumeText(char letter) {
 
 std::string DriveList::NetworkText(char letter) {
   std::string remote;
-  if (os_.NetworkConnection(std::string(1, AsciiUpper(letter)) + ":", remote)) {
+  if (os_.NetworkConnection(std::string(1, text::AsciiUpper(letter)) + ":", remote)) {
     return text::FoldFileName(os_, remote);
   }
   return VolumeText(letter);
 }
 
-}  // namespace folderctl
+}  // namespace folders

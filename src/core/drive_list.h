@@ -8,7 +8,7 @@
 
 #include "core/os.h"
 
-namespace folderctl {
+namespace folders {
 
 enum class DriveGlyph { kFloppy, kHard, kNetwork, kCdRom, kRam };
 
@@ -75,4 +75,4 @@ class DriveList {
   DriveListView* view_ = nullptr;
 };
 
-}  // namespace folderctl
+}  // namespace folders

@@ -8,13 +8,13 @@ namespace zolt {
 
 EInOutError::EInOutError(uint32_t code) : Exception(InOutErrorMessage(code)), code_(code) {}
 
-ERangeError::ERangeError() : Exception("範囲チェックエラー") {}
+RangeError::RangeError() : Exception("範囲チェックエラー") {}
 
-EIntOverflow::EIntOverflow() : Exception("整数のオーバーフロー") {}
+OverflowError::OverflowError() : Exception("整数のオーバーフロー") {}
 
-EConvertError EConvertError::Date() { return EConvertError("日付に変換できない値が渡されました"); }
+DateTimeError DateTimeError::Date() { return DateTimeError("日付に変換できない値が渡されました"); }
 
-EConvertError EConvertError::Time() { return EConvertError("時刻に変換できない値が渡されました"); }
+DateTimeError DateTimeError::Time() { return DateTimeError("時刻に変換できない値が渡されました"); }
 
 std::string InOutErrorMessage(uint32_t code) {
   switch (code) {
@@ -51,7 +51,7 @@ std::string ErrorBoxText(const std::string& message) {
 
 int32_t CheckedAdd(int32_t a, int32_t b) {
   int32_t sum;
-  if (__builtin_add_overflow(a, b, &sum)) throw EIntOverflow();
+  if (__builtin_add_overflow(a, b, &sum)) throw OverflowError();
   return sum;
 }
 

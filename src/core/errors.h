@@ -26,23 +26,23 @@ class EInOutError : public Exception {
 };
 
 // An index outside an array.
-class ERangeError : public Exception {
+class RangeError : public Exception {
  public:
-  ERangeError();
+  RangeError();
 };
 
 // An integer overflow.
-class EIntOverflow : public Exception {
+class OverflowError : public Exception {
  public:
-  EIntOverflow();
+  OverflowError();
 };
 
 // A date or a time that cannot be encoded.
-class EConvertError : public Exception {
+class DateTimeError : public Exception {
  public:
   using Exception::Exception;
-  static EConvertError Date();
-  static EConvertError Time();
+  static DateTimeError Date();
+  static DateTimeError Time();
 };
 
 // The message EInOutError carries for a platform error code.

@@ -5,7 +5,7 @@
 #include "core/errors.h"
 #include "core/text.h"
 
-namespace folderctl {
+namespace folders {
 namespace {
 
 // Repainting stays suspended for the whole rebuild and resumes however it ends.
@@ -136,8 +136,7 @@ std::pair<char, std::string> FolderList::Resolve(const std::string& p, const std
 }
 
 void FolderList::SetCurrentDrive(char letter) {
-  const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
-  if (!isLetter || text::SameLetterIgnoringCase(letter, current_[0])) return;
+  if (!text::IsAsciiLetter(letter) || text::SameLetterIgnoringCase(letter, current_[0])) return;
   SetCurrentFolder(std::string(1, letter) + ":");
 }
 
@@ -243,4 +242,4 @@ void FolderList::Rebuild() {
   selected_ = view_ ? currentIndex_ : -1;
 }
 
-}  // namespace folderctl
+}  // namespace folders

@@ -11,7 +11,7 @@
 
 #include "core/os.h"
 
-namespace folderctl {
+namespace folders {
 
 enum class FolderKind { kRoot, kAncestor, kCurrent, kSubfolder };
 
@@ -102,4 +102,4 @@ class FolderList {
   FolderListView* view_ = nullptr;
 };
 
-}  // namespace folderctl
+}  // namespace folders

@@ -1,142 +1,133 @@
 #include "core/form_description.h"
 
+#include <algorithm>
 #include <limits>
 #include <set>
+
+#include "core/text.h"
 
 namespace zolt {
 namespace {
 
-bool IsIdentStart(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsIdentChar(char c) {
-  return IsIdentStart(c) || (c >= '0' && c <= '9');
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-
-const char* TypeName(FormValue::Type type) {
-  switch (type) {
-    case FormValue::Type::kNumber:
-      return "a number";
-    case FormValue::Type::kText:
-      return "a text";
-    case FormValue::Type::kIdentifier:
-      return "an identifier";
-    case FormValue::Type::kSet:
-      return "a set";
+bool IsNameChar(char c) {
+  return text::IsAsciiLetter(c) || IsDigit(c) || c == '_';
+}
+// Keys and kinds: words of letters, digits and "-", one space between them.
+bool IsWords(std::string_view s) {
+  if (s.empty() || !text::IsAsciiLetter(s.front()) || s.back() == ' ') return false;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == ' ' ? s[i - 1] == ' ' : !(IsNameChar(c) || c == '-')) return false;
   }
-  return "";
+  return true;
+}
+bool IsName(std::string_view s) {
+  return !s.empty() && !IsDigit(s.front()) && std::all_of(s.begin(), s.end(), IsNameChar);
 }
 
-// Reads the parts of one line, left to right.
-class LineReader {
- public:
-  LineReader(std::string_view text, int line) : s_(text), line_(line) {}
-
-  void SkipSpaces() {
-    while (pos_ < s_.size() && s_[pos_] == ' ') ++pos_;
-  }
-  bool AtEnd() const { return pos_ >= s_.size(); }
-  char Peek() const { return AtEnd() ? '\0' : s_[pos_]; }
-  bool Take(char c) {
-    if (Peek() != c) return false;
-    ++pos_;
-    return true;
-  }
-  [[noreturn]] void Fail(const std::string& what) const { throw FormError(line_, what); }
-
-  std::string Identifier(const char* what) {
-    if (!IsIdentStart(Peek())) Fail(std::string("expected ") + what);
-    const size_t start = pos_;
-    while (pos_ < s_.size() && IsIdentChar(s_[pos_])) ++pos_;
-    return std::string(s_.substr(start, pos_ - start));
-  }
-
-  // Identifier(.Identifier)*
-  std::string Key() {
-    std::string key = Identifier("a property name or an object name");
-    while (Peek() == '.') {
-      ++pos_;
-      key += '.';
-      key += Identifier("a name after \".\"");
-    }
-    return key;
-  }
-
-  FormValue Value() {
-    FormValue value;
-    const char c = Peek();
-    if (c == '"') {
-      value.type = FormValue::Type::kText;
-      value.text = Quoted();
-    } else if (c == '-' || IsDigit(c)) {
-      value.type = FormValue::Type::kNumber;
-      value.number = Number();
-    } else if (IsIdentStart(c)) {
-      value.type = FormValue::Type::kIdentifier;
-      value.text = Identifier("a value");
-    } else if (c == '[') {
-      ++pos_;
-      value.type = FormValue::Type::kSet;
-      SkipSpaces();
-      if (!Take(']')) {
-        for (;;) {
-          SkipSpaces();
-          value.items.push_back(Identifier("an identifier in the set"));
-          SkipSpaces();
-          if (Take(']')) break;
-          if (!Take(',')) Fail("expected \",\" or \"]\" in the set");
-        }
-      }
-    } else {
-      Fail("expected a value (a number, a \"text\", an identifier or a [set])");
-    }
-    return value;
-  }
-
- private:
-  std::string Quoted() {
-    ++pos_;  // the opening quote
-    std::string out;
-    for (;;) {
-      if (AtEnd()) Fail("the text has no closing quote");
-      char c = s_[pos_++];
-      if (c == '"') return out;
-      if (c == '\\') {
-        if (AtEnd() || (s_[pos_] != '"' && s_[pos_] != '\\')) {
-          Fail("only \\\" and \\\\ may follow \\ in a text");
-        }
-        c = s_[pos_++];
-      }
-      out += c;
-    }
-  }
-
-  int32_t Number() {
-    const bool negative = Take('-');
-    if (!IsDigit(Peek())) Fail("expected digits");
-    int64_t n = 0;
-    while (IsDigit(Peek())) {
-      n = n * 10 + (s_[pos_++] - '0');
-      if (n > int64_t{std::numeric_limits<int32_t>::max()} + 1) Fail("the number is too large");
-    }
-    if (IsIdentChar(Peek())) Fail("a number may hold only digits");
-    if (negative) n = -n;
-    if (n > std::numeric_limits<int32_t>::max()) Fail("the number is too large");
-    return static_cast<int32_t>(n);
-  }
-
-  std::string_view s_;
-  size_t pos_ = 0;
-  int line_;
-};
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
 
 }  // namespace
 
 FormError::FormError(int line, const std::string& what)
     : Exception("Form description, line " + std::to_string(line) + ": " + what), line_(line) {}
+
+void ValueReader::SkipSpaces() {
+  while (pos_ < p_.value.size() && p_.value[pos_] == ' ') ++pos_;
+}
+
+void ValueReader::Fail(const std::string& what) const {
+  throw FormError(p_.line, p_.key + " = " + p_.value + ": " + what);
+}
+
+bool ValueReader::Take(char c) {
+  SkipSpaces();
+  if (pos_ >= p_.value.size() || p_.value[pos_] != c) return false;
+  ++pos_;
+  return true;
+}
+
+void ValueReader::Expect(char c) {
+  if (!Take(c)) Fail(std::string("expected \"") + c + "\"");
+}
+
+void ValueReader::End() {
+  SkipSpaces();
+  if (pos_ < p_.value.size()) Fail("unexpected \"" + p_.value.substr(pos_) + "\"");
+}
+
+int32_t ValueReader::Number() {
+  SkipSpaces();
+  const std::string& s = p_.value;
+  const bool negative = pos_ < s.size() && s[pos_] == '-';
+  if (negative) ++pos_;
+  if (pos_ >= s.size() || !IsDigit(s[pos_])) Fail("expected a whole number");
+  int64_t n = 0;
+  while (pos_ < s.size() && IsDigit(s[pos_])) {
+    n = n * 10 + (s[pos_++] - '0');
+    if (n > int64_t{std::numeric_limits<int32_t>::max()} + 1) Fail("the number is too large");
+  }
+  if (pos_ < s.size() && IsNameChar(s[pos_])) Fail("a number holds only digits");
+  if (negative) n = -n;
+  if (n > std::numeric_limits<int32_t>::max()) Fail("the number is too large");
+  return static_cast<int32_t>(n);
+}
+
+std::string ValueReader::Text() {
+  if (!Take('"')) Fail("expected a \"text\"");
+  const std::string& s = p_.value;
+  std::string out;
+  for (;;) {
+    if (pos_ >= s.size()) Fail("the text has no closing quote");
+    char c = s[pos_++];
+    if (c == '"') return out;
+    if (c == '\\') {
+      if (pos_ >= s.size() || (s[pos_] != '"' && s[pos_] != '\\')) {
+        Fail("only \\\" and \\\\ may follow \\ in a text");
+      }
+      c = s[pos_++];
+    }
+    out += c;
+  }
+}
+
+std::string ValueReader::Name() {
+  SkipSpaces();
+  const size_t start = pos_;
+  while (pos_ < p_.value.size() && IsNameChar(p_.value[pos_])) ++pos_;
+  const std::string name = p_.value.substr(start, pos_ - start);
+  if (!IsName(name)) Fail("expected a name");
+  return name;
+}
+
+int ValueReader::Choice(const char* const* choices, size_t count) {
+  SkipSpaces();
+  const std::string_view rest = std::string_view(p_.value).substr(pos_);
+  int found = -1;
+  size_t length = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view c(choices[i]);
+    const bool whole = rest.size() == c.size() || !IsNameChar(rest[c.size()]);
+    if (rest.substr(0, c.size()) == c && whole && c.size() > length) {
+      found = static_cast<int>(i);
+      length = c.size();
+    }
+  }
+  if (found < 0) {
+    std::string list;
+    for (size_t i = 0; i < count; ++i) list += (i ? ", " : "") + std::string(choices[i]);
+    Fail("expected one of: " + list);
+  }
+  pos_ += length;
+  return found;
+}
 
 const FormProperty* FormObject::Find(std::string_view key) const {
   for (const FormProperty& p : properties) {
@@ -150,78 +141,61 @@ const FormProperty* FormObject::Find(std::string_view key) const {
 
 namespace {
 
-const FormProperty* FindTyped(const FormObject& object, std::string_view key,
-                              FormValue::Type type) {
+// The whole of a property's value as read, or the fallback when the property is absent.
+template <typename T, typename Read>
+T ReadWhole(const FormObject& object, std::string_view key, T fallback, Read read) {
   const FormProperty* p = object.Find(key);
-  if (p && p->value.type != type) {
-    throw FormError(p->line,
-                    p->key + " must be " + TypeName(type) + ", not " + TypeName(p->value.type));
-  }
-  return p;
-}
-
-std::string ListOf(std::initializer_list<const char*> names) {
-  std::string out;
-  for (const char* n : names) {
-    if (!out.empty()) out += ", ";
-    out += n;
-  }
-  return out;
+  if (!p) return fallback;
+  ValueReader value(*p);
+  T result = read(value);
+  value.End();
+  return result;
 }
 
 }  // namespace
 
 int32_t FormObject::Number(std::string_view key, int32_t fallback) const {
-  const FormProperty* p = FindTyped(*this, key, FormValue::Type::kNumber);
-  return p ? p->value.number : fallback;
+  return ReadWhole(*this, key, fallback, [](ValueReader& v) { return v.Number(); });
 }
 
 std::string FormObject::Text(std::string_view key, const std::string& fallback) const {
-  const FormProperty* p = FindTyped(*this, key, FormValue::Type::kText);
-  return p ? p->value.text : fallback;
+  return ReadWhole(*this, key, fallback, [](ValueReader& v) { return v.Text(); });
 }
 
-std::string FormObject::Identifier(std::string_view key, const std::string& fallback) const {
-  const FormProperty* p = FindTyped(*this, key, FormValue::Type::kIdentifier);
-  return p ? p->value.text : fallback;
+std::string FormObject::Name(std::string_view key, const std::string& fallback) const {
+  return ReadWhole(*this, key, fallback, [](ValueReader& v) { return v.Name(); });
 }
 
-bool FormObject::Boolean(std::string_view key, bool fallback) const {
-  return Choice(key, {"False", "True"}, fallback ? 1 : 0) == 1;
+bool FormObject::YesNo(std::string_view key, bool fallback) const {
+  return Choice(key, {"no", "yes"}, fallback ? 1 : 0) == 1;
 }
 
 int FormObject::Choice(std::string_view key, std::initializer_list<const char*> choices,
                        int fallback) const {
-  const FormProperty* p = FindTyped(*this, key, FormValue::Type::kIdentifier);
-  if (!p) return fallback;
-  int index = 0;
-  for (const char* choice : choices) {
-    if (p->value.text == choice) return index;
-    ++index;
-  }
-  throw FormError(p->line, p->key + " = " + p->value.text + " is not one of: " + ListOf(choices));
+  return ReadWhole(*this, key, fallback, [&](ValueReader& v) { return v.Choice(choices); });
 }
 
 unsigned FormObject::Flags(std::string_view key, std::initializer_list<Flag> flags,
                            unsigned fallback) const {
-  const FormProperty* p = FindTyped(*this, key, FormValue::Type::kSet);
-  if (!p) return fallback;
-  unsigned result = 0;
-  for (const std::string& item : p->value.items) {
-    bool known = false;
-    for (const Flag& f : flags) {
-      if (item == f.name) {
-        result |= f.value;
-        known = true;
-      }
-    }
-    if (!known) {
-      std::string names;
-      for (const Flag& f : flags) names += (names.empty() ? "" : ", ") + std::string(f.name);
-      throw FormError(p->line, p->key + " may not hold " + item + "; it takes: " + names);
-    }
-  }
-  return result;
+  std::vector<const char*> names;
+  for (const Flag& f : flags) names.push_back(f.name);
+  return ReadWhole(*this, key, fallback, [&](ValueReader& v) {
+    unsigned result = 0;
+    do {
+      result |= flags.begin()[v.Choice(names.data(), names.size())].value;
+    } while (v.Take(','));
+    return result;
+  });
+}
+
+bool FormObject::Pair(std::string_view key, char separator, int32_t& first,
+                      int32_t& second) const {
+  return ReadWhole(*this, key, false, [&](ValueReader& v) {
+    first = v.Number();
+    v.Expect(separator);
+    second = v.Number();
+    return true;
+  });
 }
 
 void FormObject::CheckAllRead() const {
@@ -243,6 +217,7 @@ FormObject ParseFormDescription(std::string_view text) {
     std::string_view line = text.substr(start, end - start);
     start = end + 1;
     ++lineNumber;
+    auto fail = [lineNumber](const std::string& what) { throw FormError(lineNumber, what); };
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
 
@@ -250,58 +225,52 @@ FormObject ParseFormDescription(std::string_view text) {
     while (indent < line.size() && line[indent] == ' ') ++indent;
     if (indent == line.size() || line[indent] == '#') continue;
     if (line.find('\t') != std::string_view::npos) {
-      throw FormError(lineNumber, "tabs are not allowed; indent with two spaces per level");
+      fail("tabs are not allowed; indent with two spaces per level");
     }
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    if (indent % 2 != 0) throw FormError(lineNumber, "indentation must be two spaces per level");
+    if (indent % 2 != 0) fail("indentation must be two spaces per level");
     const size_t depth = indent / 2;
+    const std::string_view rest = line.substr(indent);
+    const size_t equals = rest.find('=');
+    const size_t colon = rest.find(':');
 
-    LineReader reader(line.substr(indent), lineNumber);
-    const std::string key = reader.Key();
-    reader.SkipSpaces();
-    if (reader.Take(':')) {
-      reader.SkipSpaces();
+    if (equals != std::string_view::npos && (colon == std::string_view::npos || equals < colon)) {
+      if (depth == 0 || depth > open.size()) fail("a property must be indented under its object");
+      FormProperty property;
+      property.key = std::string(Trim(rest.substr(0, equals)));
+      property.value = std::string(Trim(rest.substr(equals + 1)));
+      property.line = lineNumber;
+      if (!IsWords(property.key)) fail("expected a key of words before \"=\"");
+      if (property.value.empty()) fail(property.key + " has no value");
+      FormObject* owner = open[depth - 1];
+      for (const FormProperty& p : owner->properties) {
+        if (p.key == property.key) {
+          fail(p.key + " is set twice (first on line " + std::to_string(p.line) + ")");
+        }
+      }
+      owner->properties.push_back(std::move(property));
+      open.resize(depth);
+    } else if (colon != std::string_view::npos) {
       FormObject object;
-      object.name = key;
-      object.kind = reader.Identifier("the object's kind after \":\"");
+      object.name = std::string(Trim(rest.substr(0, colon)));
+      object.kind = std::string(Trim(rest.substr(colon + 1)));
       object.line = lineNumber;
-      reader.SkipSpaces();
-      if (!reader.AtEnd()) reader.Fail("unexpected text after the object's kind");
-      if (key.find('.') != std::string::npos) reader.Fail("an object name may not hold \".\"");
-      if (!names.insert(key).second) reader.Fail("a second object named " + key);
+      if (!IsName(object.name)) fail("an object's name holds only letters, digits and \"_\"");
+      if (!IsWords(object.kind)) fail("expected the object's kind after \":\"");
+      if (!names.insert(object.name).second) fail("a second object named " + object.name);
       if (depth == 0) {
-        if (haveRoot) reader.Fail("a description holds one root object; " + key + " is a second");
+        if (haveRoot) fail("a description holds one root object; " + object.name + " is a second");
         root = std::move(object);
         haveRoot = true;
         open.assign(1, &root);
       } else {
-        if (depth > open.size()) reader.Fail("indented deeper than the object it belongs to");
+        if (depth > open.size()) fail("indented deeper than the object it belongs to");
         FormObject* parent = open[depth - 1];
         parent->children.push_back(std::move(object));
         open.resize(depth);
         open.push_back(&parent->children.back());
       }
-    } else if (reader.Take('=')) {
-      if (depth == 0 || depth > open.size()) {
-        reader.Fail("a property must be indented under its object");
-      }
-      reader.SkipSpaces();
-      FormProperty property;
-      property.key = key;
-      property.line = lineNumber;
-      property.value = reader.Value();
-      reader.SkipSpaces();
-      if (!reader.AtEnd()) reader.Fail("unexpected text after the value");
-      FormObject* owner = open[depth - 1];
-      for (const FormProperty& p : owner->properties) {
-        if (p.key == key) {
-          reader.Fail(key + " is set twice (first on line " + std::to_string(p.line) + ")");
-        }
-      }
-      owner->properties.push_back(std::move(property));
-      open.resize(depth);
     } else {
-      reader.Fail("expected \"Name: Kind\" or \"Key = value\"");
+      fail("expected \"Name: kind\" or \"key = value\"");
     }
   }
   if (!haveRoot) throw FormError(lineNumber, "the description holds no object");

@@ -4,18 +4,18 @@
 //
 //   # a comment
 //   Form1: TForm1
-//     Caption = "ZOLT"
-//     Left = 196
-//     Align = Left
-//     Options = [ColSizing, RowSelect]
-//     Panel1: TPanel
-//       Width = 345
+//     caption = "ZOLT"
+//     place = 196, 116
+//     size = 701 x 480
+//     Panel1: panel
+//       align = left
 //
-// A line "Name: Kind" opens an object (one root object per description); a line "Key = value"
-// sets a property of the object it is indented under. Values are whole numbers, texts in double
-// quotes (UTF-8; \" and \\ are the only escapes), identifiers, or sets of identifiers in
-// brackets. Property keys may be dotted (Font.Name). Anything else fails with FormError, whose
-// message names the line.
+// A line "Name: kind" opens an object (one root object per description; a kind may be several
+// words, "push button"); a line "key = value" sets a property of the object it is indented under
+// (a key may be several words, "client size"). A value is read by what its key takes: a whole
+// number, a text in double quotes (UTF-8; \" and \\ are the only escapes), a name, one of a list
+// of words, or several of these separated by "," or "x". Anything else fails with FormError,
+// whose message names the line.
 #pragma once
 
 #include <cstdint>
@@ -37,19 +37,38 @@ class FormError : public Exception {
   int line_;
 };
 
-struct FormValue {
-  enum class Type { kNumber, kText, kIdentifier, kSet };
-  Type type = Type::kNumber;
-  int32_t number = 0;
-  std::string text;                // kText: the text; kIdentifier: the identifier
-  std::vector<std::string> items;  // kSet
-};
-
 struct FormProperty {
   std::string key;
-  FormValue value;
+  std::string value;  // as written, without the spaces around it
   int line = 0;
-  mutable bool read = false;  // set by the typed readers, checked by CheckAllRead
+  mutable bool read = false;  // set by the readers, checked by CheckAllRead
+};
+
+// Reads a property's value from left to right, skipping spaces between the parts; every failure
+// names the property and its line.
+class ValueReader {
+ public:
+  explicit ValueReader(const FormProperty& property) : p_(property) {}
+
+  int32_t Number();
+  std::string Text();
+  std::string Name();  // letters, digits and "_", not starting with a digit
+  // The index of the choice the value holds next (the longest one, so "button face" is not
+  // taken for "button").
+  int Choice(const char* const* choices, size_t count);
+  int Choice(std::initializer_list<const char*> choices) {
+    return Choice(choices.begin(), choices.size());
+  }
+  bool Take(char c);  // takes c when it comes next
+  void Expect(char c);
+  void End();  // fails unless the whole value has been read
+
+ private:
+  void SkipSpaces();
+  [[noreturn]] void Fail(const std::string& what) const;
+
+  const FormProperty& p_;
+  size_t pos_ = 0;
 };
 
 class FormObject {
@@ -63,20 +82,21 @@ class FormObject {
   // The property with this key, or nullptr; marks it read.
   const FormProperty* Find(std::string_view key) const;
 
-  // Typed readers: the fallback when the property is absent; a value of another type (or, for
-  // Choice, an identifier outside the list) fails naming the property's line.
+  // Whole values, or the fallback when the property is absent.
   int32_t Number(std::string_view key, int32_t fallback) const;
   std::string Text(std::string_view key, const std::string& fallback) const;
-  bool Boolean(std::string_view key, bool fallback) const;  // True / False
-  // Index of the identifier within choices.
+  std::string Name(std::string_view key, const std::string& fallback) const;
+  bool YesNo(std::string_view key, bool fallback) const;
   int Choice(std::string_view key, std::initializer_list<const char*> choices, int fallback) const;
-  // Each identifier of a set must be one of choices; the result ORs their flags.
+  // Choices separated by ","; the result ORs their flags.
   struct Flag {
     const char* name;
     unsigned value;
   };
   unsigned Flags(std::string_view key, std::initializer_list<Flag> flags, unsigned fallback) const;
-  std::string Identifier(std::string_view key, const std::string& fallback) const;
+  // Two numbers joined by separator ("196, 116" with ",", "701 x 480" with "x"); false, leaving
+  // both as they were, when the property is absent.
+  bool Pair(std::string_view key, char separator, int32_t& first, int32_t& second) const;
 
   // Fails naming the line of the first property that no reader asked for: a misspelt key or a
   // setting the control does not have.

@@ -7,7 +7,7 @@
 #include "core/file_time.h"
 #include "core/pane.h"
 
-namespace compare {
+namespace listing {
 namespace {
 
 // What a search with the read-only plus archive filter (0x21) leaves out.
@@ -18,7 +18,7 @@ constexpr uint32_t kSkipped =
 zolt::CivilTime LocalStamp(os::Os& os, os::FileTime lastWrite) {
   os::FileTime local;
   // A time with no local form cannot be written truthfully: fail the load visibly instead.
-  if (!os.FileTimeToLocal(lastWrite, local)) throw zolt::EConvertError::Date();
+  if (!os.FileTimeToLocal(lastWrite, local)) throw zolt::DateTimeError::Date();
   zolt::CivilTime civil = zolt::ToCivil(local);
   os::DosDateTime packed;
   if (os.FileTimeToDos(local, packed)) {
@@ -46,17 +46,17 @@ int32_t ListFolder(os::Os& os, zolt::CellTable& grid, const std::string& folderP
     while (search->Next(entry)) {
       if (entry.attributes & kSkipped) continue;
       count = zolt::CheckedAdd(count, 1);
-      grid.SetCell(kColName, count, entry.name);
+      grid.SetCell(zolt::kColName, count, entry.name);
       char size[24];
       const char* end = std::to_chars(size, size + sizeof size, entry.size).ptr;
-      grid.SetCell(kColSize, count, std::string_view(size, static_cast<size_t>(end - size)));
+      grid.SetCell(zolt::kColSize, count, std::string_view(size, static_cast<size_t>(end - size)));
       dateTime.clear();
       format.AppendText(LocalStamp(os, entry.lastWrite), dateTime);
-      grid.SetCell(kColDateTime, count, dateTime);
+      grid.SetCell(zolt::kColDateTime, count, dateTime);
     }
   }  // the search is closed here, before the grid changes shape
   if (count == 0) {
-    MakeEmptyPane(grid);
+    zolt::MakeEmptyPane(grid);
   } else {
     grid.SetRowCount(zolt::CheckedAdd(count, 1));
   }
@@ -69,12 +69,12 @@ std::string StatusText(int32_t count) {
 }
 
 std::string LoadPane(os::Os& os, zolt::CellTable& grid, const std::string& pathText,
-                     const DateTimeFormat& format, int32_t& fileCount, zolt::MarkArray& marks) {
+                     const DateTimeFormat& format, const zolt::PaneState& state) {
   const int32_t count = ListFolder(os, grid, pathText, format);
-  fileCount = count;
-  marks.Clear();
-  if (count != 0) marks.Reset(count);
+  state.fileCount = count;
+  state.marks.Clear();
+  if (count != 0) state.marks.Reset(count);
   return StatusText(count);
 }
 
-}  // namespace compare
+}  // namespace listing

@@ -7,10 +7,10 @@
 
 #include "core/cell_table.h"
 #include "core/date_time_format.h"
-#include "core/mark_array.h"
 #include "core/os.h"
+#include "core/pane.h"
 
-namespace compare {
+namespace listing {
 
 // Lists the files of folderPath (ending in "\") into grid rows 1..n in the order the search
 // returns them, skipping directories, hidden, system and volume-label entries; sets the row
@@ -27,6 +27,6 @@ std::string StatusText(int32_t count);
 // mark array of that length and the returned status text. A listing that throws leaves the
 // count and the marks as they were (and the caller's status bar untouched).
 std::string LoadPane(os::Os& os, zolt::CellTable& grid, const std::string& pathText,
-                     const DateTimeFormat& format, int32_t& fileCount, zolt::MarkArray& marks);
+                     const DateTimeFormat& format, const zolt::PaneState& state);
 
-}  // namespace compare
+}  // namespace listing

@@ -24,15 +24,15 @@ class MarkArray {
   void Clear() { std::vector<uint8_t>().swap(marks_); }
   // Gives the array n entries, all 0.
   void Reset(int n) {
-    if (n < 0) throw ERangeError();
+    if (n < 0) throw RangeError();
     marks_.assign(static_cast<size_t>(n), 0);
   }
   uint8_t At(int i) const {
-    if (i < 0 || i >= Length()) throw ERangeError();
+    if (i < 0 || i >= Length()) throw RangeError();
     return marks_[static_cast<size_t>(i)];
   }
   uint8_t& At(int i) {
-    if (i < 0 || i >= Length()) throw ERangeError();
+    if (i < 0 || i >= Length()) throw RangeError();
     return marks_[static_cast<size_t>(i)];
   }
   const std::vector<uint8_t>& Bytes() const { return marks_; }

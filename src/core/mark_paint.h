@@ -7,10 +7,6 @@
 
 namespace compare {
 
-// Colour words (blue in the high byte): cyan fill, black text.
-constexpr uint32_t kMarkFillColour = 0x00FFFF00;
-constexpr uint32_t kMarkTextColour = 0x00000000;
-
 // Nothing for a pane without files or on the title row; otherwise column 0 by MarkName,
 // column 1 by MarkSize, column 2 by MarkDate of the row's mark (a range error outside marks).
 bool PaintsMark(int32_t fileCount, const zolt::MarkArray& marks, int col, int row);

@@ -17,12 +17,12 @@ NameIndex::NameIndex(const zolt::CellTable& grid) : grid_(grid) {
   slots_.resize(size);
   mask_ = size - 1;
   for (int32_t row = 1; row < grid.RowCount(); ++row) {
-    const std::string_view name = grid.Cell(kColName, row);
+    const std::string_view name = grid.Cell(zolt::kColName, row);
     const uint32_t hash = Hash(name);
     size_t at = hash & mask_;
     while (slots_[at].row != 0) {
       // A later row of a name already held is never the first: keep the earlier one.
-      if (slots_[at].hash == hash && grid.Cell(kColName, slots_[at].row) == name) break;
+      if (slots_[at].hash == hash && grid.Cell(zolt::kColName, slots_[at].row) == name) break;
       at = (at + 1) & mask_;
     }
     if (slots_[at].row == 0) slots_[at] = {hash, row};
@@ -32,7 +32,7 @@ NameIndex::NameIndex(const zolt::CellTable& grid) : grid_(grid) {
 int NameIndex::FirstRow(std::string_view name) const {
   const uint32_t hash = Hash(name);
   for (size_t at = hash & mask_; slots_[at].row != 0; at = (at + 1) & mask_) {
-    if (slots_[at].hash == hash && grid_.Cell(kColName, slots_[at].row) == name) {
+    if (slots_[at].hash == hash && grid_.Cell(zolt::kColName, slots_[at].row) == name) {
       return slots_[at].row;
     }
   }

@@ -98,11 +98,10 @@ class Os {
   // Resets the thread's locale to the user's default (after a settings change).
   virtual void ResetThreadLocale() = 0;
 
-  virtual uint32_t LogicalDrives() = 0;                      // bit n: drive "a" + n
+  virtual uint32_t LogicalDrives() = 0;                     // bit n: drive "a" + n
   virtual unsigned DriveType(const std::string& root) = 0;  // root such as c:\ .
   // GetVolumeInformationA on a root: label (up to its NUL) and file-system flags.
-  virtual bool VolumeInformation(const std::string& root, std::string* label,
-                                 uint32_t* flags) = 0;
+  virtual bool VolumeInformation(const std::string& root, std::string* label, uint32_t* flags) = 0;
   // WNetGetConnectionA on a local name such as Z: .
   virtual bool NetworkConnection(const std::string& local, std::string& remote) = 0;
   virtual unsigned SetErrorMode(unsigned mode) = 0;  // returns the previous mode

@@ -1,20 +1,20 @@
 #include "core/pane.h"
 
-namespace compare {
+namespace zolt {
 
 const char* const kTitles[kPaneColCount] = {"FileName", "Size", "DateTime"};
 
-void WriteTitles(zolt::CellTable& grid) {
+void WriteTitles(CellTable& grid) {
   for (int col = 0; col < kPaneColCount; ++col) grid.SetCell(col, 0, kTitles[col]);
 }
 
-void MakeEmptyPane(zolt::CellTable& grid) {
+void MakeEmptyPane(CellTable& grid) {
   grid.SetRowCount(2);
   for (int col = 0; col < kPaneColCount; ++col) grid.SetCell(col, 1, {});
 }
 
-bool ShowsNoFile(const zolt::CellTable& grid) {
+bool ShowsNoFile(const CellTable& grid) {
   return grid.RowCount() == 2 && grid.Cell(kColName, 1).empty();
 }
 
-}  // namespace compare
+}  // namespace zolt

@@ -2,9 +2,12 @@
 // 2 rows and a blank row 1, so the grid never shows a bare title row.
 #pragma once
 
-#include "core/cell_table.h"
+#include <cstdint>
 
-namespace compare {
+#include "core/cell_table.h"
+#include "core/mark_array.h"
+
+namespace zolt {
 
 enum : int {
   kColName = 0,
@@ -16,12 +19,19 @@ enum : int {
 // The title row's texts, column by column.
 extern const char* const kTitles[kPaneColCount];
 
-void WriteTitles(zolt::CellTable& grid);
+void WriteTitles(CellTable& grid);
 
 // Makes the grid an empty pane: 2 rows, row 1 holding three empty texts.
-void MakeEmptyPane(zolt::CellTable& grid);
+void MakeEmptyPane(CellTable& grid);
 
 // Whether the grid shows no file: 2 rows and an empty name in row 1.
-bool ShowsNoFile(const zolt::CellTable& grid);
+bool ShowsNoFile(const CellTable& grid);
 
-}  // namespace compare
+// What a pane holds beside its grid, kept by the main window: the number of files listed and
+// one mark per listed file.
+struct PaneState {
+  int32_t& fileCount;
+  MarkArray& marks;
+};
+
+}  // namespace zolt

@@ -1,11 +1,6 @@
 #include "core/text.h"
 
 namespace text {
-namespace {
-
-char AsciiLowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
 
 std::string::size_type CharLength(os::Os& os, const std::string& s, std::string::size_type i) {
   return os.IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
@@ -57,7 +52,7 @@ std::string AsciiLower(os::Os& os, const std::string& s) {
   std::string out = s;
   for (std::string::size_type i = 0; i < out.size();) {
     std::string::size_type n = CharLength(os, out, i);
-    if (n == 1) out[i] = AsciiLowerChar(out[i]);
+    if (n == 1) out[i] = AsciiLower(out[i]);
     i += n;
   }
   return out;
@@ -66,7 +61,5 @@ std::string AsciiLower(os::Os& os, const std::string& s) {
 std::string FoldFileName(os::Os& os, const std::string& s) {
   return os.DoubleByteSystem() ? AsciiLower(os, s) : os.LowerCase(s);
 }
-
-bool SameLetterIgnoringCase(char a, char b) { return AsciiLowerChar(a) == AsciiLowerChar(b); }
 
 }  // namespace text

@@ -32,7 +32,9 @@ std::string JoinPath(os::Os& os, const std::string& folder, const std::string& n
 std::string LastComponent(os::Os& os, const std::string& path);
 
 // Exact equality: same length, same bytes. No case folding, no locale rules.
-inline bool SameText(const std::string& a, const std::string& b) { return a == b; }
+inline bool SameText(const std::string& a, const std::string& b) {
+  return a == b;
+}
 
 // ASCII-only lower case: both bytes of every double-byte character stay as they are.
 std::string AsciiLower(os::Os& os, const std::string& s);
@@ -40,7 +42,20 @@ std::string AsciiLower(os::Os& os, const std::string& s);
 // File-name case folding: ASCII-only on a double-byte system, the locale's rules otherwise.
 std::string FoldFileName(os::Os& os, const std::string& s);
 
+// ASCII letters: A to Z and a to z, nothing else (a drive letter, a byte of a name).
+constexpr bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+constexpr char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
 // Whether two bytes are the same letter ignoring ASCII case.
-bool SameLetterIgnoringCase(char a, char b);
+constexpr bool SameLetterIgnoringCase(char a, char b) {
+  return AsciiLower(a) == AsciiLower(b);
+}
 
 }  // namespace text

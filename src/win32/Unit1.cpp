@@ -4,22 +4,21 @@
 #include "core/errors.h"
 #include "core/listing.h"
 #include "core/mark_paint.h"
-#include "core/pane.h"
 #include "win32/Unit2.h"
 
 namespace {
 
-std::string TextOf(HWND hwnd) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
+// Marked cells: cyan behind black text.
+constexpr COLORREF kMarkFill = RGB(0, 255, 255);
+constexpr COLORREF kMarkText = RGB(0, 0, 0);
+// Neither pane may be dragged narrower than this.
+constexpr int kMinPaneSize = 30;
 
 }  // namespace
 
-TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
+TForm1::TForm1(ui::Application& app, os::Os& os) : Form(app, os, "TForm1"), os_(os), format_(os) {
   Bind("FormShow", [this] { FormShow(); });
-  BindClose("FormClose", [this](ui::CloseAction& action) { FormClose(action); });
+  BindClose("FormClose", [this](ui::CloseEffect& effect) { FormClose(effect); });
   Bind("MnuExitClick", [this] { MnuExitClick(); });
   Bind("MnuCompareClick", [this] { MnuCompareClick(); });
   BindDrawCell("StringGrid1DrawCell", [this](HDC dc, int col, int row, const RECT& rect, unsigned) {
@@ -34,46 +33,54 @@ TForm1::TForm1(os::Os& os) : Form("TForm1"), os_(os), format_(os) {
   Bind("Button2Click", [this] { Button2Click(); });
 }
 
+TForm1::~TForm1() {
+  Destroy();
+}
+
 void TForm1::Create() {
   CreateFromResource("TFORM1");
+  left_.emplace(Pane{Get<ui::StringGrid>("StringGrid1"),
+                     HandleOf("Edit1"),
+                     Get<ui::Panel>("Panel4"),
+                     {FileCount1, Marks1}});
+  right_.emplace(Pane{Get<ui::StringGrid>("StringGrid2"),
+                      HandleOf("Edit2"),
+                      Get<ui::Panel>("Panel6"),
+                      {FileCount2, Marks2}});
+  // The splitter proposes; this window keeps both panes at least kMinPaneSize wide.
+  ui::Control& splitter = Find("Splitter1");
+  ui::Splitter& bar = Get<ui::Splitter>("Splitter1");
+  bar.OnProposal = [this, &splitter](int left) {
+    return SplitterPosition(splitter, left, kMinPaneSize);
+  };
+  bar.OnMoved = [this, &splitter](int left) { MoveSplitter(splitter, left); };
 }
 
-TForm1::Pane TForm1::LeftPane() {
-  return Pane{HandleOf("Edit1"), Get<ui::StringGrid>("StringGrid1"), Get<ui::Panel>("Panel4"),
-              FileCount1, Marks1};
-}
-
-TForm1::Pane TForm1::RightPane() {
-  return Pane{HandleOf("Edit2"), Get<ui::StringGrid>("StringGrid2"), Get<ui::Panel>("Panel6"),
-              FileCount2, Marks2};
-}
-
-void TForm1::LoadPane(const Pane& pane, const std::string& folderPath) {
+void TForm1::LoadPane(Pane& pane, const std::string& folderPath) {
   SetWindowTextA(pane.pathBox, folderPath.c_str());
   // The listing goes by what the path box shows.
-  const std::string pathText = TextOf(pane.pathBox);
+  const std::string pathText = ui::TextOf(pane.pathBox);
   std::string status;
   pane.grid.EditCells([&](zolt::CellTable& cells) {
-    status = compare::LoadPane(os_, cells, pathText, format_, pane.fileCount, pane.marks);
+    status = listing::LoadPane(os_, cells, pathText, format_, pane.state);
   });
   pane.statusBar.SetCaption(status);
 }
 
-void TForm1::FormShow() {
-  SetWindowTextA(HandleOf("Edit1"), "");
-  SetWindowTextA(HandleOf("Edit2"), "");
-  Get<ui::Panel>("Panel4").SetCaption("");
-  Get<ui::Panel>("Panel6").SetCaption("");
-  for (const char* name : {"StringGrid1", "StringGrid2"}) {
-    Get<ui::StringGrid>(name).EditCells(compare::WriteTitles);
-  }
-  Marks1.Clear();
-  FileCount1 = 0;
-  Marks2.Clear();
-  FileCount2 = 0;
+void TForm1::Empty(Pane& pane) {
+  SetWindowTextA(pane.pathBox, "");
+  pane.statusBar.SetCaption("");
+  pane.grid.EditCells(zolt::WriteTitles);
+  pane.state.marks.Clear();
+  pane.state.fileCount = 0;
 }
 
-void TForm1::FormClose(ui::CloseAction&) {
+void TForm1::FormShow() {
+  Empty(*left_);
+  Empty(*right_);
+}
+
+void TForm1::FormClose(ui::CloseEffect&) {
   Marks1.Clear();
   Marks2.Clear();
 }
@@ -83,58 +90,57 @@ void TForm1::MnuExitClick() {
 }
 
 void TForm1::MnuCompareClick() {
-  const Pane left = LeftPane();
-  const Pane right = RightPane();
-  const std::string leftPath = TextOf(left.pathBox);
-  const std::string rightPath = TextOf(right.pathBox);
-  compare::ComparePanes(
-      compare::PaneInputs{leftPath, left.grid.Cells(), FileCount1, Marks1},
-      compare::PaneInputs{rightPath, right.grid.Cells(), FileCount2, Marks2},
-      [&](int pane) { InvalidateRect((pane == 1 ? left : right).grid.Handle(), nullptr, FALSE); });
+  const std::string leftPath = ui::TextOf(left_->pathBox);
+  const std::string rightPath = ui::TextOf(right_->pathBox);
+  if (!compare::ComparePanes({leftPath, left_->grid.Cells(), left_->state},
+                             {rightPath, right_->grid.Cells(), right_->state})) {
+    return;
+  }
+  InvalidateRect(left_->grid.Handle(), nullptr, FALSE);
+  InvalidateRect(right_->grid.Handle(), nullptr, FALSE);
 }
 
-void TForm1::PaintMarkedCell(const ui::StringGrid& grid, int32_t fileCount,
-                             const zolt::MarkArray& marks, HDC dc, int col, int row,
-                             const RECT& rect) {
-  if (!compare::PaintsMark(fileCount, marks, col, row)) return;
-  // The opaque background fills the whole cell, the text clipped to it.
-  SetBkColor(dc, compare::kMarkFillColour);
-  SetTextColor(dc, compare::kMarkTextColour);
-  const std::string_view text = grid.Cell(col, row);
-  ExtTextOutA(dc, rect.left + 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect, text.data(),
+void TForm1::PaintMarkedCell(const Pane& pane, HDC dc, int col, int row, const RECT& rect) {
+  if (!compare::PaintsMark(pane.state.fileCount, pane.state.marks, col, row)) return;
+  // The opaque background fills the whole cell, the text where the grid draws it, clipped.
+  SetBkColor(dc, kMarkFill);
+  SetTextColor(dc, kMarkText);
+  const std::string_view text = pane.grid.Cell(col, row);
+  const int inset = ui::StringGrid::kTextInset;
+  ExtTextOutA(dc, rect.left + inset, rect.top + inset, ETO_OPAQUE | ETO_CLIPPED, &rect, text.data(),
               static_cast<UINT>(text.size()), nullptr);
 }
 
 void TForm1::StringGrid1DrawCell(HDC dc, int col, int row, const RECT& rect) {
-  PaintMarkedCell(Get<ui::StringGrid>("StringGrid1"), FileCount1, Marks1, dc, col, row, rect);
+  PaintMarkedCell(*left_, dc, col, row, rect);
 }
 
 void TForm1::StringGrid2DrawCell(HDC dc, int col, int row, const RECT& rect) {
-  PaintMarkedCell(Get<ui::StringGrid>("StringGrid2"), FileCount2, Marks2, dc, col, row, rect);
+  PaintMarkedCell(*right_, dc, col, row, rect);
 }
 
-void TForm1::SelectNamesake(const ui::StringGrid& grid, ui::StringGrid& other) {
-  const int match = compare::MatchRow(grid.Cells(), grid.Row(), other.Cells());
-  if (match > 0 && match != other.Row()) other.SetRow(match);
+void TForm1::SelectNamesake(const Pane& from, Pane& to) {
+  const int match = compare::MatchRow(from.grid.Cells(), from.grid.Row(), to.grid.Cells());
+  if (match > 0 && match != to.grid.Row()) to.grid.SetRow(match);
 }
 
 void TForm1::StringGrid1DblClick() {
-  SelectNamesake(Get<ui::StringGrid>("StringGrid1"), Get<ui::StringGrid>("StringGrid2"));
+  SelectNamesake(*left_, *right_);
 }
 
 void TForm1::StringGrid2DblClick() {
-  SelectNamesake(Get<ui::StringGrid>("StringGrid2"), Get<ui::StringGrid>("StringGrid1"));
+  SelectNamesake(*right_, *left_);
 }
 
 void TForm1::Button1Click() {
-  BrowseInto(LeftPane());
+  BrowseInto(*left_);
 }
 
 void TForm1::Button2Click() {
-  BrowseInto(RightPane());
+  BrowseInto(*right_);
 }
 
-void TForm1::BrowseInto(const Pane& pane) {
+void TForm1::BrowseInto(Pane& pane) {
   if (!form2_) throw zolt::Exception("The browse dialog has not been created");
   form2_->ShowModal();
   if (!form2_->Selected) return;

@@ -2,27 +2,22 @@
 
 #include "core/errors.h"
 #include "core/text.h"
-#include "win32/folderctl/control_kinds.h"
-#include "win32/ui/application.h"
 
-TForm2::TForm2(os::Os& os) : Form("TForm2"), os_(os) {
+TForm2::TForm2(ui::Application& app, os::Os& os) : Form(app, os, "TForm2"), os_(os) {
   Bind("FormShow", [this] { FormShow(); });
   Bind("DriveComboBox1Change", [this] { DriveComboBox1Change(); });
   Bind("Button1Click", [this] { Button1Click(); });
   Bind("Button2Click", [this] { Button2Click(); });
 }
 
-void TForm2::Create() {
-  folderctl::RegisterControlKinds(os_);
-  CreateFromResource("TFORM2");
+TForm2::~TForm2() {
+  Destroy();
 }
 
-folderctl::TDriveComboBox& TForm2::DriveComboBox1() {
-  return Get<folderctl::TDriveComboBox>("DriveComboBox1");
-}
-
-folderctl::TDirectoryListBox& TForm2::DirectoryListBox1() {
-  return Get<folderctl::TDirectoryListBox>("DirectoryListBox1");
+void TForm2::Create(HWND owner) {
+  CreateFromResource("TFORM2", owner);
+  drives_ = &Get<folderctl::TDriveComboBox>("DriveComboBox1");
+  folders_ = &Get<folderctl::TDirectoryListBox>("DirectoryListBox1");
 }
 
 void TForm2::FormShow() {
@@ -31,23 +26,21 @@ void TForm2::FormShow() {
 }
 
 void TForm2::DriveComboBox1Change() {
-  folderctl::TDriveComboBox& drives = DriveComboBox1();
-  folderctl::TDirectoryListBox& folders = DirectoryListBox1();
-  const char oldDrive = folders.CurrentDrive();
+  const char oldDrive = folders_->CurrentDrive();
   try {
-    folders.SetCurrentDrive(drives.CurrentDrive());
+    folders_->SetCurrentDrive(drives_->CurrentDrive());
   } catch (const zolt::Exception&) {
     // A drive that cannot be entered (no medium): both lists go back to the drive the folder
     // list still shows, and nothing is reported. Setting the drive list back runs this handler
     // once more, where the folder list is already on that drive.
-    drives.SetCurrentDrive(oldDrive);
-    folders.SetCurrentDrive(oldDrive);
+    drives_->SetCurrentDrive(oldDrive);
+    folders_->SetCurrentDrive(oldDrive);
   }
 }
 
 void TForm2::Button1Click() {
   Selected = true;
-  FolderPath = DirectoryListBox1().CurrentFolder();
+  FolderPath = folders_->CurrentFolder();
   if (!text::EndsWithBackslash(os_, FolderPath)) FolderPath += '\\';
   Close();
 }

@@ -7,17 +7,17 @@
 #include "core/folder_list.h"
 #include "support/fake_os.h"
 
-namespace folderctl {
+namespace folders {
 bool operator==(const DriveEntry& a, const DriveEntry& b) {
   return a.text == b.text && a.glyph == b.glyph;
 }
-}  // namespace folderctl
+}  // namespace folders
 
 namespace {
 
-using folderctl::DriveEntry;
-using folderctl::DriveGlyph;
-using folderctl::DriveList;
+using folders::DriveEntry;
+using folders::DriveGlyph;
+using folders::DriveList;
 
 // The machine of the example: floppy A, fixed C labelled SYSTEM, CD-ROM D without a disc,
 // network Z mapped to \\SERVER\PUBLIC; E (unknown type) and F (no root) get no entry.
@@ -30,7 +30,7 @@ void BuildExample(fake::Machine& m) {
 }
 
 // Records what the window would be told, and checks at every OnChange that it is in step.
-struct RecordingView : folderctl::DriveListView {
+struct RecordingView : folders::DriveListView {
   explicit RecordingView(const DriveList& list) : list(list) {}
   void EntriesChanged() override {
     ++entriesChanged;
@@ -240,8 +240,8 @@ TEST(DriveList, ItemHeightIsTheFontCellWithTheGlyphAsMinimum) {
                {16, 16, 16}, {17, 17, 17}, {24, 24, 24}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cell);
-    EXPECT_EQ(folderctl::DriveItemHeight(c.cell), c.drive);
-    EXPECT_EQ(folderctl::FolderItemHeight(c.cell), c.folder);
+    EXPECT_EQ(folders::DriveItemHeight(c.cell), c.drive);
+    EXPECT_EQ(folders::FolderItemHeight(c.cell), c.folder);
   }
 }
 

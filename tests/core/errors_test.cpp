@@ -31,10 +31,10 @@ TEST(InOutError, MessageChosenByCode) {
 }
 
 TEST(RunTimeErrors, JapaneseMessages) {
-  EXPECT_STREQ(zolt::ERangeError().what(), "範囲チェックエラー");
-  EXPECT_STREQ(zolt::EIntOverflow().what(), "整数のオーバーフロー");
-  EXPECT_STREQ(zolt::EConvertError::Date().what(), "日付に変換できない値が渡されました");
-  EXPECT_STREQ(zolt::EConvertError::Time().what(), "時刻に変換できない値が渡されました");
+  EXPECT_STREQ(zolt::RangeError().what(), "範囲チェックエラー");
+  EXPECT_STREQ(zolt::OverflowError().what(), "整数のオーバーフロー");
+  EXPECT_STREQ(zolt::DateTimeError::Date().what(), "日付に変換できない値が渡されました");
+  EXPECT_STREQ(zolt::DateTimeError::Time().what(), "時刻に変換できない値が渡されました");
 }
 
 TEST(ErrorBox, TitleFromProgramFileName) {
@@ -85,8 +85,8 @@ TEST(ErrorBox, PeriodAppendedUnlessLastCharSortsAtOrBeforeIt) {
 
 TEST(CheckedArithmetic, OverflowRaises) {
   EXPECT_EQ(zolt::CheckedAdd(2147483646, 1), 2147483647);
-  EXPECT_THROW(zolt::CheckedAdd(2147483647, 1), zolt::EIntOverflow);
-  EXPECT_THROW(zolt::CheckedAdd(-2147483647 - 1, -1), zolt::EIntOverflow);
+  EXPECT_THROW(zolt::CheckedAdd(2147483647, 1), zolt::OverflowError);
+  EXPECT_THROW(zolt::CheckedAdd(-2147483647 - 1, -1), zolt::OverflowError);
 }
 
 }  // namespace

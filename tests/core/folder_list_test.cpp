@@ -10,20 +10,20 @@
 #include "core/errors.h"
 #include "support/fake_os.h"
 
-namespace folderctl {
+namespace folders {
 bool operator==(const FolderItem& a, const FolderItem& b) {
   return a.text == b.text && a.kind == b.kind;
 }
 std::ostream& operator<<(std::ostream& out, const FolderItem& item) {
   return out << item.text << "/" << static_cast<int>(item.kind);
 }
-}  // namespace folderctl
+}  // namespace folders
 
 namespace {
 
-using folderctl::FolderItem;
-using folderctl::FolderKind;
-using folderctl::FolderList;
+using folders::FolderItem;
+using folders::FolderKind;
+using folders::FolderList;
 
 constexpr FolderKind kRoot = FolderKind::kRoot;
 constexpr FolderKind kAncestor = FolderKind::kAncestor;
@@ -33,7 +33,7 @@ constexpr FolderKind kSub = FolderKind::kSubfolder;
 // The window's side of a list, attached to it: counts the rebuilds, checking that the items are
 // final at the end of each, and the changes, checking that the items were rebuilt for the new
 // folder before each.
-struct RecordingView : folderctl::FolderListView {
+struct RecordingView : folders::FolderListView {
   explicit RecordingView(FolderList& list) : list(list) {
     list.SetView(this);
     list.OnChange = [this] {
@@ -65,7 +65,8 @@ struct RecordingView : folderctl::FolderListView {
 
 // C:\A\B with two subfolders, C:\DATA with a file and a subfolder, a share \\S\P with A\Q, and
 // D: with a medium.
-void BuildTree(fake::Machine& m) {
+// The machine's folders; the process in current when one is given.
+void BuildTree(fake::Machine& m, const std::string& current = "") {
   m.AddFolder("C:\\A\\B\\X");
   m.AddFolder("C:\\A\\B\\Y");
   m.AddFolder("C:\\DATA\\SUB");
@@ -74,6 +75,7 @@ void BuildTree(fake::Machine& m) {
   m.AddFolder("\\\\S\\P\\A\\Q");
   m.AddDrive('d', os::kDriveFixed, "D");
   m.AddFolder("D:\\W");
+  if (!current.empty()) m.SetCurrent(current);
 }
 
 TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
@@ -95,8 +97,7 @@ TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent(c.folder);
+    BuildTree(m, c.folder);
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -280,8 +281,7 @@ TEST(FolderList, ResolvingRequestedPaths) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " <- " + c.request);
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent(c.from);
+    BuildTree(m, c.from);
     FolderList list(m);
     RecordingView view(list);
     list.SetCurrentFolder(c.request);
@@ -311,8 +311,7 @@ TEST(FolderList, TheCurrentFolderAgainChangesNothing) {
     SCOPED_TRACE(std::string(c.request) + " flags " + std::to_string(c.flags));
     fake::Machine m;
     m.AddDrive('c', os::kDriveFixed, "SYSTEM").flags = c.flags;
-    BuildTree(m);
-    m.SetCurrent("C:\\DATA");
+    BuildTree(m, "C:\\DATA");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -336,8 +335,7 @@ TEST(FolderList, OpeningItems) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.select);
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent("C:\\A\\B");
+    BuildTree(m, "C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -369,8 +367,7 @@ TEST(FolderList, DriveWrites) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " <- " + (c.write ? std::string(1, c.write) : "NUL"));
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent(c.from);
+    BuildTree(m, c.from);
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -383,8 +380,7 @@ TEST(FolderList, DriveWrites) {
 
 TEST(FolderList, ADriveKeepsItsOwnCurrentFolder) {
   fake::Machine m;
-  BuildTree(m);
-  m.SetCurrent("D:\\W");
+  BuildTree(m, "D:\\W");
   m.SetCurrent("C:\\A");
   FolderList list(m);
   list.SetCurrentDrive('d');
@@ -460,8 +456,7 @@ TEST(FolderList, FailedEntersLeaveEverythingAsItWas) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent("C:\\A\\B");
+    BuildTree(m, "C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -538,7 +533,7 @@ TEST(FolderList, ShiftJisNameWithBackslashTrailByteStaysOneName) {
 
 // The browse dialog's drive change handler, as that dialog runs it between the two lists.
 struct Exchange {
-  Exchange(folderctl::DriveList& drives, FolderList& folders) : drives(drives), folders(folders) {
+  Exchange(folders::DriveList& drives, FolderList& folders) : drives(drives), folders(folders) {
     drives.OnChange = [this] { Run(); };
   }
   void Run() {
@@ -557,7 +552,7 @@ struct Exchange {
     }
     return -1;
   }
-  folderctl::DriveList& drives;
+  folders::DriveList& drives;
   FolderList& folders;
   int runs = 0;
 };
@@ -570,8 +565,7 @@ TEST(FolderList, AProcessDirectoryThatCannotBeReadStartsTheListAtItsRoot) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.start);
     fake::Machine m;
-    BuildTree(m);
-    m.SetCurrent(c.start);
+    BuildTree(m, c.start);
     m.Fail(fake::Service::kReadCurrentDirectory, 206, 1);
     FolderList list(m);
     EXPECT_EQ(list.CurrentFolder(), c.folder);
@@ -587,7 +581,7 @@ TEST(FolderList, StartInANetworkFolderComesToRestThere) {
   BuildTree(m);
   m.AddDrive('e', os::kDriveCdRom).hasMedium = false;
   m.SetCurrent("\\\\S\\P\\A");
-  folderctl::DriveList drives(m);
+  folders::DriveList drives(m);
   FolderList folders(m);
   EXPECT_EQ(drives.CurrentDrive(), '\0');
   EXPECT_EQ(folders.CurrentDrive(), '\\');
@@ -622,7 +616,7 @@ TEST(FolderList, APickOfAnEmptyDriveReturnsBothListsToTheOldDrive) {
   BuildTree(m);
   m.AddDrive('e', os::kDriveCdRom).hasMedium = false;
   m.SetCurrent("C:\\A\\B");
-  folderctl::DriveList drives(m);
+  folders::DriveList drives(m);
   FolderList folders(m);
   Exchange exchange(drives, folders);
   folders.Rebuild();

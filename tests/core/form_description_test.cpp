@@ -9,49 +9,56 @@ namespace {
 using zolt::FormError;
 using zolt::FormObject;
 using zolt::FormProperty;
-using zolt::FormValue;
 using zolt::ParseFormDescription;
 
-TEST(FormDescription, ParsesNestedObjectsAndEveryValueType) {
+TEST(FormDescription, ParsesNestedObjectsAndEveryKindOfValue) {
   const FormObject root = ParseFormDescription(
       "# comment line\n"
       "Form1: TForm1\n"
-      "  Caption = \"ZOLT \\\"q\\\" \\\\\"\n"
-      "  Left = 196\n"
-      "  Font.Height = -15\n"
-      "  Font.Name = \"\xEF\xBC\xAD\xEF\xBC\xB3\"\n"
+      "  caption = \"ZOLT \\\"q\\\" = : \\\\\"\n"
+      "  left = 196\n"
+      "  font = \"\xEF\xBC\xAD\xEF\xBC\xB3\", Shift-JIS, 15\n"
       "\n"
-      "  Panel1: TPanel\n"
-      "    Align = Left\n"
-      "    Panel3: TPanel\n"
-      "      Options = [A, B_2,C]\n"
-      "    Empty = []\n"
-      "  Panel2: TPanel\r\n"
-      "    Align = Client\n"
-      "  Color = BtnFace\n");
+      "  Panel1: push button\n"
+      "    align = left\n"
+      "    Panel3: panel\n"
+      "      lines = titles vertical,cells horizontal\n"
+      "    client size = 367 x -3\n"
+      "  Panel2: panel\r\n"
+      "    place = 1,2\n"
+      "  colour = button face\n");
   EXPECT_EQ(root.name, "Form1");
   EXPECT_EQ(root.kind, "TForm1");
   EXPECT_EQ(root.line, 2);
-  EXPECT_EQ(root.Text("Caption", ""), "ZOLT \"q\" \\");
-  EXPECT_EQ(root.Number("Left", 0), 196);
-  EXPECT_EQ(root.Number("Font.Height", 0), -15);
-  EXPECT_EQ(root.Text("Font.Name", ""), "\xEF\xBC\xAD\xEF\xBC\xB3");
-  EXPECT_EQ(root.Identifier("Color", ""), "BtnFace");  // after the children: still the form's
+  EXPECT_EQ(root.Text("caption", ""), "ZOLT \"q\" = : \\");
+  EXPECT_EQ(root.Number("left", 0), 196);
+  // After the children: still the form's.
+  EXPECT_EQ(root.Choice("colour", {"button", "button face", "window"}, 0), 1);
+  const FormProperty* font = root.Find("font");
+  ASSERT_NE(font, nullptr);
+  zolt::ValueReader value(*font);
+  EXPECT_EQ(value.Text(), "\xEF\xBC\xAD\xEF\xBC\xB3");
+  value.Expect(',');
+  EXPECT_EQ(value.Choice({"ANSI", "Shift-JIS"}), 1);
+  EXPECT_TRUE(value.Take(','));
+  EXPECT_EQ(value.Number(), 15);
+  EXPECT_NO_THROW(value.End());
   ASSERT_EQ(root.children.size(), 2u);
   const FormObject& panel1 = root.children[0];
   EXPECT_EQ(panel1.name, "Panel1");
-  EXPECT_EQ(panel1.line, 8);
-  EXPECT_EQ(panel1.Choice("Align", {"None", "Left", "Client"}, 0), 1);
+  EXPECT_EQ(panel1.kind, "push button");
+  EXPECT_EQ(panel1.line, 7);
+  EXPECT_EQ(panel1.Choice("align", {"none", "left", "fill"}, 0), 1);
   ASSERT_EQ(panel1.children.size(), 1u);
-  const FormProperty* options = panel1.children[0].Find("Options");
-  ASSERT_NE(options, nullptr);
-  EXPECT_EQ(options->value.items, (std::vector<std::string>{"A", "B_2", "C"}));
-  const FormProperty* empty = panel1.Find("Empty");  // back at Panel1's level after Panel3
-  ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(empty->value.type, FormValue::Type::kSet);
-  EXPECT_TRUE(empty->value.items.empty());
-  EXPECT_EQ(root.children[1].kind, "TPanel");
-  EXPECT_EQ(root.children[1].Identifier("Align", ""), "Client");
+  EXPECT_EQ(panel1.children[0].Flags("lines", {{"titles vertical", 1}, {"cells horizontal", 8}}, 0),
+            9u);
+  int32_t width = 0, height = 0;  // back at Panel1's level after Panel3
+  EXPECT_TRUE(panel1.Pair("client size", 'x', width, height));
+  EXPECT_EQ(width, 367);
+  EXPECT_EQ(height, -3);
+  EXPECT_TRUE(root.children[1].Pair("place", ',', width, height));
+  EXPECT_EQ(width, 1);
+  EXPECT_EQ(height, 2);
 }
 
 TEST(FormDescription, MalformedInputFailsNamingTheLine) {
@@ -62,30 +69,21 @@ TEST(FormDescription, MalformedInputFailsNamingTheLine) {
   } cases[] = {
       {"", 1, "no object"},
       {"# only a comment\n", 2, "no object"},
-      {"Form1: TForm1\n\tLeft = 1\n", 2, "tabs"},
-      {"Form1: TForm1\n   Left = 1\n", 2, "two spaces"},
-      {"Form1: TForm1\n  Left = 1\n      Top = 2\n", 3, "indented under"},
-      {"Form1: TForm1\n  A: TPanel\n      B: TPanel\n", 3, "deeper"},
-      {"Left = 1\n", 1, "indented under"},
+      {"Form1: TForm1\n\tleft = 1\n", 2, "tabs"},
+      {"Form1: TForm1\n   left = 1\n", 2, "two spaces"},
+      {"Form1: TForm1\n  left = 1\n      top = 2\n", 3, "indented under"},
+      {"Form1: TForm1\n  A: panel\n      B: panel\n", 3, "deeper"},
+      {"left = 1\n", 1, "indented under"},
       {"Form1: TForm1\nForm2: TForm2\n", 2, "one root"},
-      {"Form1: TForm1\n  A: TPanel\n  A: TButton\n", 3, "second object named A"},
-      {"Form1: TForm1\n  Left = 1\n  Left = 2\n", 3, "set twice (first on line 2)"},
-      {"Form1: TForm1\n  Caption = \"open\n", 2, "closing quote"},
-      {"Form1: TForm1\n  Caption = \"a\\n\"\n", 2, "may follow"},
-      {"Form1: TForm1\n  Left = 12px\n", 2, "only digits"},
-      {"Form1: TForm1\n  Left = 99999999999\n", 2, "too large"},
-      {"Form1: TForm1\n  Left = -\n", 2, "digits"},
-      {"Form1: TForm1\n  Left =\n", 2, "expected a value"},
-      {"Form1: TForm1\n  Left = 1 2\n", 2, "after the value"},
-      {"Form1: TForm1\n  Opts = [A B]\n", 2, "\",\" or \"]\""},
-      {"Form1: TForm1\n  Opts = [A,]\n", 2, "identifier in the set"},
-      {"Form1: TForm1\n  Opts = [A\n", 2, "\",\" or \"]\""},
+      {"Form1: TForm1\n  A: panel\n  A: push button\n", 3, "second object named A"},
+      {"Form1: TForm1\n  left = 1\n  left = 2\n", 3, "set twice (first on line 2)"},
+      {"Form1: TForm1\n  left =\n", 2, "left has no value"},
       {"Form1:\n", 1, "kind"},
-      {"Form1: TForm1 extra\n", 1, "after the object's kind"},
-      {"Form1: TForm1\n  Font.: X\n", 2, "after \".\""},
-      {"Form1: TForm1\n  A.B: TPanel\n", 2, "may not hold \".\""},
-      {"Form1: TForm1\n  9 = 1\n", 2, "property name"},
-      {"Form1: TForm1\n  Left 1\n", 2, "\"Name: Kind\" or \"Key = value\""},
+      {"Form1: T  Form1\n", 1, "the object's kind"},
+      {"Form1: TForm1\n  A.B: panel\n", 2, "name holds only"},
+      {"Form1: TForm1\n  9 = 1\n", 2, "a key of words"},
+      {"Form1: TForm1\n  client  size = 1\n", 2, "a key of words"},
+      {"Form1: TForm1\n  left 1\n", 2, "\"Name: kind\" or \"key = value\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -102,35 +100,45 @@ TEST(FormDescription, MalformedInputFailsNamingTheLine) {
   }
 }
 
-TEST(FormDescription, TypedReadersRejectOtherTypesNamingTheLine) {
+TEST(FormDescription, ReadersRejectOtherValuesNamingTheLine) {
   const FormObject root = ParseFormDescription(
-      "F: TForm\n"
-      "  Count = 3\n"
-      "  Name = \"x\"\n"
-      "  Align = Middle\n"
-      "  Flags = [A, Z]\n"
-      "  Visible = Yes\n");
+      "F: form\n"
+      "  count = 3\n"
+      "  name = \"x\"\n"
+      "  align = middle\n"
+      "  flags = a, z\n"
+      "  visible = true\n"
+      "  size = 3 x\n"
+      "  open = \"open\n"
+      "  escape = \"a\\n\"\n"
+      "  left = 12px\n"
+      "  huge = 99999999999\n"
+      "  two = 1 2\n"
+      "  menu = 9x\n");
+  int32_t x = 0, y = 0;
   const struct {
     std::function<void()> read;
     int line;
     const char* fragment;
   } cases[] = {
-      {[&] { root.Text("Count", ""); }, 2, "Count must be a text, not a number"},
-      {[&] { root.Number("Name", 0); }, 3, "Name must be a number, not a text"},
+      {[&] { root.Text("count", ""); }, 2, "count = 3: expected a \"text\""},
+      {[&] { root.Number("name", 0); }, 3, "expected a whole number"},
       {[&] {
-         root.Choice("Align", {"Left", "Client"}, 0);
+         root.Choice("align", {"left", "fill"}, 0);
        },
-       4, "not one of: Left, Client"},
-      {[&] { root.Number("Flags", 0); }, 5, "must be a number, not a set"},
+       4, "expected one of: left, fill"},
       {[&] {
-         root.Flags("Flags", {{"A", 1}, {"B", 2}}, 0);
+         root.Flags("flags", {{"a", 1}, {"b", 2}}, 0);
        },
-       5, "may not hold Z"},
-      {[&] { root.Boolean("Visible", false); }, 6, "not one of: False, True"},
-      {[&] {
-         root.Flags("Align", {{"A", 1}}, 0);
-       },
-       4, "must be a set, not an identifier"},
+       5, "expected one of: a, b"},
+      {[&] { root.YesNo("visible", false); }, 6, "expected one of: no, yes"},
+      {[&] { root.Pair("size", 'x', x, y); }, 7, "expected a whole number"},
+      {[&] { root.Text("open", ""); }, 8, "closing quote"},
+      {[&] { root.Text("escape", ""); }, 9, "may follow"},
+      {[&] { root.Number("left", 0); }, 10, "only digits"},
+      {[&] { root.Number("huge", 0); }, 11, "too large"},
+      {[&] { root.Number("two", 0); }, 12, "unexpected \"2\""},
+      {[&] { root.Name("menu", ""); }, 13, "expected a name"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fragment);
@@ -146,39 +154,45 @@ TEST(FormDescription, TypedReadersRejectOtherTypesNamingTheLine) {
 
 TEST(FormDescription, ReadersGiveValuesOrFallbacks) {
   const FormObject root = ParseFormDescription(
-      "F: TForm\n  On = True\n  Off = False\n  Flags = [B, C]\n  Align = Client\n");
-  EXPECT_TRUE(root.Boolean("On", false));
-  EXPECT_FALSE(root.Boolean("Off", true));
-  EXPECT_TRUE(root.Boolean("Missing", true));
-  EXPECT_EQ(root.Flags("Flags", {{"A", 1}, {"B", 2}, {"C", 8}}, 0), 10u);
-  EXPECT_EQ(root.Flags("None", {{"A", 1}}, 5), 5u);
-  EXPECT_EQ(root.Choice("Align", {"None", "Left", "Client"}, 0), 2);
-  EXPECT_EQ(root.Choice("Nothing", {"None", "Left"}, 1), 1);
-  EXPECT_EQ(root.Number("Width", 64), 64);
-  EXPECT_EQ(root.Text("Caption", "dflt"), "dflt");
-  EXPECT_EQ(root.Find("Missing"), nullptr);
+      "F: form\n  on = yes\n  off = no\n  flags = b, c\n  align = fill\n  menu = Main_1\n");
+  EXPECT_TRUE(root.YesNo("on", false));
+  EXPECT_FALSE(root.YesNo("off", true));
+  EXPECT_TRUE(root.YesNo("missing", true));
+  EXPECT_EQ(root.Flags("flags", {{"a", 1}, {"b", 2}, {"c", 8}}, 0), 10u);
+  EXPECT_EQ(root.Flags("none", {{"a", 1}}, 5), 5u);
+  EXPECT_EQ(root.Choice("align", {"none", "left", "fill"}, 0), 2);
+  EXPECT_EQ(root.Choice("nothing", {"none", "left"}, 1), 1);
+  EXPECT_EQ(root.Name("menu", ""), "Main_1");
+  EXPECT_EQ(root.Number("width", 64), 64);
+  EXPECT_EQ(root.Text("caption", "dflt"), "dflt");
+  int32_t x = 7, y = 8;
+  EXPECT_FALSE(root.Pair("place", ',', x, y));
+  EXPECT_EQ(x, 7);
+  EXPECT_EQ(y, 8);
+  EXPECT_EQ(root.Find("missing"), nullptr);
 }
 
 TEST(FormDescription, UnreadPropertyIsReportedWithItsLine) {
-  const FormObject root = ParseFormDescription("F: TForm\n  Left = 1\n  Lfet = 2\n  Top = 3\n");
-  root.Number("Left", 0);
-  root.Number("Top", 0);
+  const FormObject root = ParseFormDescription("F: form\n  left = 1\n  lfet = 2\n  top = 3\n");
+  root.Number("left", 0);
+  root.Number("top", 0);
   try {
     root.CheckAllRead();
     ADD_FAILURE() << "the misspelt key went unnoticed";
   } catch (const FormError& e) {
     EXPECT_EQ(e.Line(), 3);
-    EXPECT_NE(std::string(e.what()).find("TForm F has no property Lfet"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("form F has no property lfet"), std::string::npos);
   }
-  root.Number("Lfet", 0);
+  root.Number("lfet", 0);
   EXPECT_NO_THROW(root.CheckAllRead());
 }
 
 TEST(FormDescription, ByteOrderMarkAndTrailingSpacesAreIgnored) {
   const FormObject root =
-      ParseFormDescription("\xEF\xBB\xBFWin: TForm   \n  Caption = \"a b \"  \n");
+      ParseFormDescription("\xEF\xBB\xBFWin: main window   \n  caption = \"a b \"  \n");
   EXPECT_EQ(root.name, "Win");
-  EXPECT_EQ(root.Text("Caption", ""), "a b ");
+  EXPECT_EQ(root.kind, "main window");
+  EXPECT_EQ(root.Text("caption", ""), "a b ");
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::vector<std::string> Names(const zolt::CellTable& grid) {
 // A grid showing an earlier listing of rows files.
 zolt::CellTable OldListing(int rows) {
   zolt::CellTable grid(3, rows + 1);
-  compare::WriteTitles(grid);
+  zolt::WriteTitles(grid);
   for (int row = 1; row <= rows; ++row) {
     for (int col = 0; col < 3; ++col) grid.SetCell(col, row, "old" + std::to_string(row));
   }
@@ -71,7 +71,7 @@ TEST(ListFolder, AttributeFilterKeepsPlainFilesInSearchOrder) {
     if (e.listed) expected.push_back(e.name);
   }
   zolt::CellTable grid(3, 2);
-  const int32_t count = compare::ListFolder(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os));
+  const int32_t count = listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os));
   EXPECT_EQ(count, static_cast<int32_t>(expected.size()));
   EXPECT_EQ(grid.RowCount(), count + 1);
   EXPECT_EQ(Names(grid), expected);
@@ -111,7 +111,7 @@ TEST(ListFolder, DateTimeTextIsLocalInTwoSecondSteps) {
     os.SetOffsetMinutes(c.offsetMinutes);
     os.AddFile("C:\\DATA\\f.txt", 1, c.utc);
     zolt::CellTable grid(3, 2);
-    ASSERT_EQ(compare::ListFolder(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os)), 1);
+    ASSERT_EQ(listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os)), 1);
     EXPECT_EQ(grid.Cell(2, 1), c.text);
   }
 }
@@ -119,13 +119,13 @@ TEST(ListFolder, DateTimeTextIsLocalInTwoSecondSteps) {
 TEST(ListFolder, OffsetInForceAtListingTimeMovesTheText) {
   fake::Machine os;
   os.AddFile("C:\\DATA\\f.txt", 1, fake::MakeFileTime(2004, 1, 10, 0, 30, 0));
-  const compare::DateTimeFormat format(os);
+  const listing::DateTimeFormat format(os);
   zolt::CellTable grid(3, 2);
   os.SetOffsetMinutes(60);  // winter time
-  compare::ListFolder(os, grid, "C:\\DATA\\", format);
+  listing::ListFolder(os, grid, "C:\\DATA\\", format);
   EXPECT_EQ(grid.Cell(2, 1), "2004/01/10 01:30:00");
   os.SetOffsetMinutes(120);  // summer time began in between, the file's own date did not move
-  compare::ListFolder(os, grid, "C:\\DATA\\", format);
+  listing::ListFolder(os, grid, "C:\\DATA\\", format);
   EXPECT_EQ(grid.Cell(2, 1), "2004/01/10 02:30:00");
 }
 
@@ -148,7 +148,7 @@ TEST(ListFolder, SizeTextIsTheFull64BitNumber) {
   fake::Machine os;
   for (const auto& c : cases) os.AddFile("C:\\DATA\\" + std::string(c.text) + ".bin", c.size);
   zolt::CellTable grid(3, 2);
-  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os)),
+  ASSERT_EQ(listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os)),
             static_cast<int32_t>(std::size(cases)));
   for (int row = 1; row < grid.RowCount(); ++row) {
     SCOPED_TRACE(row);
@@ -177,7 +177,7 @@ TEST(ListFolder, NothingToListGivesOneBlankRow) {
     os.AddFile("C:\\FULL\\x.txt");
     if (c.failStart) os.Fail(fake::Service::kFindFiles, os::kErrorAccessDenied);
     zolt::CellTable grid = OldListing(4);
-    EXPECT_EQ(compare::ListFolder(os, grid, c.folder, compare::DateTimeFormat(os)), 0);
+    EXPECT_EQ(listing::ListFolder(os, grid, c.folder, listing::DateTimeFormat(os)), 0);
     ExpectEmptyPane(grid);
     EXPECT_EQ(os.openSearches, 0);
   }
@@ -188,7 +188,7 @@ TEST(ListFolder, OneSearchOverTheFolderClosedAfterwards) {
   for (int i = 0; i < 5; ++i) os.AddFile("C:\\DATA\\f" + std::to_string(i));
   os.AddFolder("C:\\DATA\\sub");
   zolt::CellTable grid(3, 2);
-  EXPECT_EQ(compare::ListFolder(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os)), 5);
+  EXPECT_EQ(listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os)), 5);
   EXPECT_EQ(os.findCalls, 1);
   EXPECT_EQ(os.lastPattern, "C:\\DATA\\*.*");
   EXPECT_EQ(os.nextCalls, 2 + 6 + 1);  // ".", "..", five files, one subfolder, the end
@@ -201,7 +201,7 @@ TEST(ListFolder, StopsAtTheFirstFailureOfTheSearch) {
   // ".", ".." and two files come back, then the search fails.
   os.Fail(fake::Service::kFindNext, 59, 1, 4);
   zolt::CellTable grid = OldListing(6);
-  EXPECT_EQ(compare::ListFolder(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os)), 2);
+  EXPECT_EQ(listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os)), 2);
   EXPECT_EQ(Names(grid), (std::vector<std::string>{"f0", "f1"}));
   EXPECT_EQ(os.nextCalls, 5);
   EXPECT_EQ(os.openSearches, 0);
@@ -214,19 +214,19 @@ TEST(ListFolder, ReloadShowsOnlyTheNewRows) {
   os.AddFile("C:\\TWO\\y", 10, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
   os.AddFile("C:\\TWO\\x", 20);
   os.AddFolder("C:\\NONE\\sub");
-  const compare::DateTimeFormat format(os);
+  const listing::DateTimeFormat format(os);
   zolt::CellTable grid(3, 2);
-  compare::WriteTitles(grid);
-  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\MANY\\", format), 300);
+  zolt::WriteTitles(grid);
+  ASSERT_EQ(listing::ListFolder(os, grid, "C:\\MANY\\", format), 300);
   ASSERT_EQ(grid.RowCount(), 301);
-  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\TWO\\", format), 2);
+  ASSERT_EQ(listing::ListFolder(os, grid, "C:\\TWO\\", format), 2);
   EXPECT_EQ(grid.RowCount(), 3);
   EXPECT_EQ(Names(grid), (std::vector<std::string>{"y", "x"}));
   EXPECT_EQ(grid.Cell(1, 1), "10");
   EXPECT_EQ(grid.Cell(1, 2), "20");
   EXPECT_EQ(grid.Cell(0, 0), "FileName");
   EXPECT_EQ(grid.Cell(2, 1), "2004/03/15 09:05:06");
-  ASSERT_EQ(compare::ListFolder(os, grid, "C:\\NONE\\", format), 0);
+  ASSERT_EQ(listing::ListFolder(os, grid, "C:\\NONE\\", format), 0);
   ExpectEmptyPane(grid);
 }
 
@@ -240,9 +240,9 @@ TEST(ListFolder, DateErrorLeavesTheOldRowCountOverTheRowsWritten) {
   marks.Reset(5);
   marks.At(0) = zolt::MarkMissing;
   try {
-    compare::LoadPane(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os), fileCount, marks);
+    listing::LoadPane(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os), {fileCount, marks});
     ADD_FAILURE() << "no date error";
-  } catch (const zolt::EConvertError& e) {
+  } catch (const zolt::DateTimeError& e) {
     EXPECT_STREQ(e.what(), "日付に変換できない値が渡されました");
   }
   EXPECT_EQ(grid.RowCount(), 6);
@@ -268,15 +268,15 @@ TEST(ListFolder, SeparatorsFromTheSettingsReadWhenAsked) {
     SCOPED_TRACE(std::string(c.date) + " " + c.time);
     fake::Machine os;
     os.AddFile("C:\\DATA\\f", 1, fake::MakeFileTime(2004, 3, 15, 9, 5, 7));
-    compare::DateTimeFormat format(os);  // read at start: "/" and ":"
+    listing::DateTimeFormat format(os);  // read at start: "/" and ":"
     os.SetSeparators(c.date, c.time);
     if (c.readFails) os.Fail(fake::Service::kLocaleSeparator, 87);
     zolt::CellTable grid(3, 2);
-    compare::ListFolder(os, grid, "C:\\DATA\\", format);
+    listing::ListFolder(os, grid, "C:\\DATA\\", format);
     EXPECT_EQ(grid.Cell(2, 1), "2004/03/15 09:05:06") << "kept until read again";
     format.SettingsChanged(os);
     EXPECT_EQ(os.localeResets, 1);
-    compare::ListFolder(os, grid, "C:\\DATA\\", format);
+    listing::ListFolder(os, grid, "C:\\DATA\\", format);
     EXPECT_EQ(grid.Cell(2, 1), c.text);
   }
 }
@@ -298,7 +298,7 @@ TEST(LoadPane, CountMarksAndStatus) {
     marks.At(0) = zolt::MarkMissing;
     marks.At(1) = zolt::MarkDate;
     EXPECT_EQ(
-        compare::LoadPane(os, grid, "C:\\DATA\\", compare::DateTimeFormat(os), fileCount, marks),
+        listing::LoadPane(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os), {fileCount, marks}),
         c.status);
     EXPECT_EQ(fileCount, c.files);
     EXPECT_EQ(marks.Bytes(), std::vector<uint8_t>(static_cast<size_t>(c.files), 0));
@@ -319,13 +319,13 @@ TEST(StatusText, CountOrNoFile) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
-    EXPECT_EQ(compare::StatusText(c.count), c.text);
+    EXPECT_EQ(listing::StatusText(c.count), c.text);
   }
 }
 
 TEST(Pane, TitlesAndTheNoFileShape) {
   zolt::CellTable grid(3, 2);
-  compare::WriteTitles(grid);
+  zolt::WriteTitles(grid);
   EXPECT_EQ(grid.Cell(0, 0), "FileName");
   EXPECT_EQ(grid.Cell(1, 0), "Size");
   EXPECT_EQ(grid.Cell(2, 0), "DateTime");
@@ -338,7 +338,7 @@ TEST(Pane, TitlesAndTheNoFileShape) {
     SCOPED_TRACE(std::to_string(c.rows) + c.name1);
     grid.SetRowCount(c.rows);
     grid.SetCell(0, 1, c.name1);
-    EXPECT_EQ(compare::ShowsNoFile(grid), c.noFile);
+    EXPECT_EQ(zolt::ShowsNoFile(grid), c.noFile);
   }
 }
 

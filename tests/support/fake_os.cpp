@@ -19,8 +19,7 @@ bool MatchMask(const std::string& mask, const std::string& name, size_t m = 0, s
     return false;
   }
   if (n == name.size()) return false;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  if (mask[m] != '?' && lower(mask[m]) != lower(name[n])) return false;
+  if (mask[m] != '?' && !text::SameLetterIgnoringCase(mask[m], name[n])) return false;
   return MatchMask(mask, name, m + 1, n + 1);
 }
 
@@ -65,8 +64,7 @@ os::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, in
 Machine::Machine() { AddDrive('c', os::kDriveFixed, "SYSTEM"); }
 
 Drive& Machine::AddDrive(char letter, unsigned type, const std::string& label) {
-  const char upper = static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 32 : letter);
-  const std::string root = std::string(1, upper) + ":\\";
+  const std::string root = std::string(1, text::AsciiUpper(letter)) + ":\\";
   Drive& drive = drives_[Key(root.substr(0, 2))];
   drive = Drive();
   drive.type = type;
@@ -91,8 +89,8 @@ std::string Machine::Key(const std::string& absolute) const {
     const unsigned char c = static_cast<unsigned char>(key[i]);
     if (doubleByte_ && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC))) {
       ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      key[i] = static_cast<char>(c + 32);
+    } else {
+      key[i] = text::AsciiLower(key[i]);
     }
   }
   return key;
@@ -122,8 +120,7 @@ bool Machine::Resolve(const std::string& p, std::string& absolute) {
   std::string base;
   std::string rest;
   if (p.size() >= 2 && p[1] == ':') {
-    char letter = p[0] >= 'a' && p[0] <= 'z' ? static_cast<char>(p[0] - 32) : p[0];
-    std::string root = std::string(1, letter) + ":\\";
+    std::string root = std::string(1, text::AsciiUpper(p[0])) + ":\\";
     rest = p.substr(2);
     if (!rest.empty() && rest[0] == '\\') {
       base = root;

@@ -1,12 +1,12 @@
-// The folder controls as kinds of the form loader: TDriveComboBox and TDirectoryListBox.
+// The folder controls as kinds of control: TDriveComboBox and TDirectoryListBox.
 #pragma once
 
-#include "core/os.h"
+#include "win32/ui/control.h"
 
 namespace folderctl {
 
-// Registers both kinds; the controls of every form created afterwards reach drives and folders
-// through os (the program passes the real one, window tests a fake machine).
-void RegisterControlKinds(os::Os& os);
+// Adds both kinds; each control reaches drives and folders through its form's os (the program's
+// the real one, window tests a fake machine).
+void AddKinds(ui::ControlKinds& kinds);
 
 }  // namespace folderctl

@@ -5,7 +5,7 @@
 namespace folderctl {
 
 TDirectoryListBox::TDirectoryListBox(os::Os& os)
-    : state_(os), itemHeight_(FolderItemHeight(FontCellHeight(nullptr))) {
+    : state_(os), itemHeight_(folders::FolderItemHeight(FontCellHeight(nullptr))) {
   state_.OnChange = [this] {
     if (OnChange) OnChange();
   };
@@ -37,7 +37,7 @@ void TDirectoryListBox::CreateControl() {
 }
 
 void TDirectoryListBox::FontChanged() {
-  itemHeight_ = FolderItemHeight(FontCellHeight(Font()));
+  itemHeight_ = folders::FolderItemHeight(FontCellHeight(Font()));
   if (Control()) {
     SendMessageA(Control(), LB_SETITEMHEIGHT, 0, itemHeight_);
     InvalidateRect(Control(), nullptr, TRUE);
@@ -98,11 +98,11 @@ bool TDirectoryListBox::ControlMessage(UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-const Glyph& TDirectoryListBox::GlyphOf(FolderKind kind) const {
+const Glyph& TDirectoryListBox::GlyphOf(folders::FolderKind kind) const {
   switch (kind) {
-    case FolderKind::kCurrent:
+    case folders::FolderKind::kCurrent:
       return currentFolder_;
-    case FolderKind::kSubfolder:
+    case folders::FolderKind::kSubfolder:
       return closedFolder_;
     default:
       return openFolder_;

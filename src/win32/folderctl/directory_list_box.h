@@ -1,6 +1,6 @@
 // `TDirectoryListBox`: the folder list, an owner-drawn list box (fixed item height, not
 // sorted) showing the chain from the root to the current folder and its subfolders. Thin over
-// folderctl::FolderList, which holds every rule.
+// folders::FolderList, which holds every rule.
 #pragma once
 
 #include <functional>
@@ -11,8 +11,9 @@
 
 namespace folderctl {
 
-class TDirectoryListBox : public HostWindow, private FolderListView {
+class TDirectoryListBox : public HostWindow, private folders::FolderListView {
  public:
+  static constexpr const char* kKind = "TDirectoryListBox";
   // Starts from the process's current directory; the items are built when the window is.
   explicit TDirectoryListBox(os::Os& os);
   ~TDirectoryListBox() override;
@@ -21,7 +22,7 @@ class TDirectoryListBox : public HostWindow, private FolderListView {
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
   // Creates the list box in the container, builds the items and selects the current one. May be
   // called again after the windows were destroyed and the container made anew.
-  void CreateControl();
+  void CreateControl() override;
 
   const std::string& CurrentFolder() const { return state_.CurrentFolder(); }
   void SetCurrentFolder(const std::string& path) { state_.SetCurrentFolder(path); }
@@ -29,7 +30,7 @@ class TDirectoryListBox : public HostWindow, private FolderListView {
   void SetCurrentDrive(char letter) { state_.SetCurrentDrive(letter); }
   std::string ItemPath(int index) const { return state_.ItemPath(index); }
   void OpenSelected();
-  const FolderList& State() const { return state_; }
+  const folders::FolderList& State() const { return state_; }
 
   int ItemHeight() const override { return itemHeight_; }
 
@@ -45,10 +46,10 @@ class TDirectoryListBox : public HostWindow, private FolderListView {
  private:
   void RebuildStarted() override;
   void RebuildFinished() override;
-  const Glyph& GlyphOf(FolderKind kind) const;
+  const Glyph& GlyphOf(folders::FolderKind kind) const;
   void SyncSelection();
 
-  FolderList state_;
+  folders::FolderList state_;
   Glyph openFolder_{"OPENFOLDER"};
   Glyph closedFolder_{"CLOSEDFOLDER"};
   Glyph currentFolder_{"CURRENTFOLDER"};

@@ -5,7 +5,7 @@
 namespace folderctl {
 
 TDriveComboBox::TDriveComboBox(os::Os& os)
-    : state_(os), itemHeight_(DriveItemHeight(FontCellHeight(nullptr))) {
+    : state_(os), itemHeight_(folders::DriveItemHeight(FontCellHeight(nullptr))) {
   state_.OnClick = [this] {
     if (OnClick) OnClick();
   };
@@ -47,7 +47,7 @@ void TDriveComboBox::FitHost() {
 }
 
 void TDriveComboBox::FontChanged() {
-  itemHeight_ = DriveItemHeight(FontCellHeight(Font()));
+  itemHeight_ = folders::DriveItemHeight(FontCellHeight(Font()));
   if (!Control()) return;
   // -1 is the selection field, 0 the items of the dropped-down list.
   SendMessageA(Control(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
@@ -61,7 +61,7 @@ void TDriveComboBox::OnDestroyed() {
 
 void TDriveComboBox::EntriesChanged() {
   SendMessageA(Control(), CB_RESETCONTENT, 0, 0);
-  for (const DriveEntry& entry : state_.Entries()) {
+  for (const folders::DriveEntry& entry : state_.Entries()) {
     SendMessageA(Control(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
   }
 }
@@ -94,15 +94,15 @@ bool TDriveComboBox::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   return HostWindow::ControlMessage(message, wParam, lParam, result);
 }
 
-const Glyph& TDriveComboBox::GlyphOf(DriveGlyph kind) const {
+const Glyph& TDriveComboBox::GlyphOf(folders::DriveGlyph kind) const {
   switch (kind) {
-    case DriveGlyph::kFloppy:
+    case folders::DriveGlyph::kFloppy:
       return floppy_;
-    case DriveGlyph::kNetwork:
+    case folders::DriveGlyph::kNetwork:
       return network_;
-    case DriveGlyph::kCdRom:
+    case folders::DriveGlyph::kCdRom:
       return cdRom_;
-    case DriveGlyph::kRam:
+    case folders::DriveGlyph::kRam:
       return ram_;
     default:
       return hard_;
@@ -116,7 +116,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     return;
   }
   // Drive texts are vertically centred, 6 pixels after the glyph at left + 2.
-  const DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
+  const folders::DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
   DrawGlyphItem(item, &GlyphOf(entry.glyph), 2, 6, entry.text, DT_VCENTER);
 }
 

@@ -1,5 +1,5 @@
 // `TDriveComboBox`: the drive list, an owner-drawn drop-down list (not editable, not sorted,
-// fixed item height) of the machine's drives. Thin over folderctl::DriveList, which holds every
+// fixed item height) of the machine's drives. Thin over folders::DriveList, which holds every
 // rule.
 #pragma once
 
@@ -10,8 +10,9 @@
 
 namespace folderctl {
 
-class TDriveComboBox : public HostWindow, private DriveListView {
+class TDriveComboBox : public HostWindow, private folders::DriveListView {
  public:
+  static constexpr const char* kKind = "TDriveComboBox";
   // CurrentDrive starts from the process's current directory; entries come with the window.
   explicit TDriveComboBox(os::Os& os);
   ~TDriveComboBox() override;
@@ -21,11 +22,11 @@ class TDriveComboBox : public HostWindow, private DriveListView {
   // Creates the combo box in the container, builds the entries and applies CurrentDrive, which
   // fires OnChange. The container takes the height of the combo box's selection field, which
   // follows the font; the list drops down below it.
-  void CreateControl();
+  void CreateControl() override;
 
   char CurrentDrive() const { return state_.CurrentDrive(); }
   void SetCurrentDrive(char drive) { state_.SetCurrentDrive(drive); }
-  const DriveList& State() const { return state_; }
+  const folders::DriveList& State() const { return state_; }
 
   int ItemHeight() const override { return itemHeight_; }
 
@@ -42,10 +43,10 @@ class TDriveComboBox : public HostWindow, private DriveListView {
  private:
   void EntriesChanged() override;
   void SelectionChanged() override;
-  const Glyph& GlyphOf(DriveGlyph kind) const;
+  const Glyph& GlyphOf(folders::DriveGlyph kind) const;
   void FitHost();
 
-  DriveList state_;
+  folders::DriveList state_;
   Glyph floppy_{"FLOPPY"};
   Glyph hard_{"HARD"};
   Glyph network_{"NETWORK"};

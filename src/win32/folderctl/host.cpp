@@ -7,21 +7,6 @@ namespace {
 
 const char kHostClass[] = "ZoltFolderControlHost";
 
-// A memory DC with one bitmap selected, both released at scope end.
-class BitmapDc {
- public:
-  BitmapDc(HDC compatible, HBITMAP bitmap)
-      : dc_(CreateCompatibleDC(compatible)), select_(dc_, bitmap) {}
-  ~BitmapDc() { DeleteDC(dc_); }
-  BitmapDc(const BitmapDc&) = delete;
-  BitmapDc& operator=(const BitmapDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-  ui::ScopedSelect select_;
-};
-
 }  // namespace
 
 int FontCellHeight(HFONT font) {
@@ -100,8 +85,8 @@ Glyph::Glyph(const char* resource) {
   height_ = info.bmHeight;
   mask_.Reset(CreateBitmap(width_, height_, 1, 1, nullptr));
   ui::ScopedWindowDc screen(nullptr);
-  BitmapDc image(screen.Get(), image_.Get());
-  BitmapDc mask(screen.Get(), mask_.Get());
+  ui::BitmapDc image(screen.Get(), image_.Get());
+  ui::BitmapDc mask(screen.Get(), mask_.Get());
   const COLORREF key = GetPixel(image.Get(), 0, height_ - 1);
   // Colour to monochrome: pixels of the background colour become 1.
   SetBkColor(image.Get(), key);
@@ -115,8 +100,8 @@ Glyph::Glyph(const char* resource) {
 void Glyph::Draw(HDC dc, int x, int y) const {
   if (!Loaded()) return;
   ui::ScopedDcState state(dc);
-  BitmapDc image(dc, image_.Get());
-  BitmapDc mask(dc, mask_.Get());
+  ui::BitmapDc image(dc, image_.Get());
+  ui::BitmapDc mask(dc, mask_.Get());
   // Black where the glyph has colour, unchanged elsewhere; then the colours are or-ed in.
   SetBkColor(dc, RGB(255, 255, 255));
   SetTextColor(dc, RGB(0, 0, 0));

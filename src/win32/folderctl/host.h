@@ -27,6 +27,12 @@ class HostWindow : public ui::Window {
   HFONT Font() const { return font_; }
   // Not owned; the item height follows it (WM_SETFONT to either window does the same).
   void SetFont(HFONT font);
+  // Creates the platform control inside the container and fills it from the machine.
+  virtual void CreateControl() = 0;
+  // The control's window, with what the machine holds then, comes with its form's first showing.
+  void OnFormShown() override {
+    if (!Control()) CreateControl();
+  }
 
  protected:
   // Creates the container under parent; the control is then made as its child.

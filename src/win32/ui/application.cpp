@@ -1,103 +1,60 @@
 #include "win32/ui/application.h"
 
 #include <algorithm>
-#include <exception>
-#include <vector>
 
 #include "core/errors.h"
-#include "win32/os/os_win32.h"
 #include "win32/ui/window.h"
 
 namespace ui {
-namespace {
 
-std::vector<HWND>& DialogWindows() {
-  static std::vector<HWND> windows;
-  return windows;
-}
-
-std::wstring FromCodePage(const std::string& s, UINT codePage) {
-  if (s.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &out[0], n);
-  return out;
-}
-
-}  // namespace
-
-std::wstring Widen(const std::string& utf8) { return FromCodePage(utf8, CP_UTF8); }
-
-Application& Application::Instance() {
-  static Application app;
-  return app;
-}
-
-void Application::Initialize() {
+Application::Application(os::Os& os) {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
-  title_ = zolt::ApplicationTitle(os::RealOs(), path);
+  title_ = zolt::ApplicationTitle(os, path);
   icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  Window::SetErrorHook([this](const std::string& message) { ShowError(message); });
+}
+
+Application::~Application() {
+  Window::SetErrorHook(nullptr);
+}
+
+void Application::RemoveDialogWindow(HWND hwnd) {
+  dialogWindows_.erase(std::remove(dialogWindows_.begin(), dialogWindows_.end(), hwnd),
+                       dialogWindows_.end());
 }
 
 void Application::ShowError(const std::string& utf8Message) {
   // The title is the program file's name in the system code page; the message is UTF-8.
   const std::wstring caption = FromCodePage(title_, CP_ACP);
   const std::wstring text = Widen(zolt::ErrorBoxText(utf8Message));
-  HWND owner = GetActiveWindow();
-  MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
-bool Application::ProcessOneMessage() {
-  MSG msg;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (msg.message == WM_QUIT) {
-    PostQuitMessage(static_cast<int>(msg.wParam));
-    return false;
-  }
-  for (HWND dialog : DialogWindows()) {
-    if ((dialog == msg.hwnd || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg)) {
-      return true;
+bool Application::PumpUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == -1) throw zolt::Exception("The program's messages cannot be read");
+    if (got == 0) {
+      exitCode_ = static_cast<int>(msg.wParam);
+      PostQuitMessage(exitCode_);
+      return false;
     }
+    // Tab, Enter and Esc go to the form whichever of its controls has the focus.
+    const auto owner = std::find_if(dialogWindows_.begin(), dialogWindows_.end(), [&](HWND form) {
+      return form == msg.hwnd || IsChild(form, msg.hwnd);
+    });
+    if (owner != dialogWindows_.end() && IsDialogMessageA(*owner, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
   return true;
 }
 
 int Application::Run() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    bool handled = false;
-    for (HWND dialog : DialogWindows()) {
-      if ((dialog == msg.hwnd || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg)) {
-        handled = true;
-        break;
-      }
-    }
-    if (!handled) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  return static_cast<int>(msg.wParam);
-}
-
-void RegisterDialogWindow(HWND hwnd) { DialogWindows().push_back(hwnd); }
-
-void UnregisterDialogWindow(HWND hwnd) {
-  auto& windows = DialogWindows();
-  windows.erase(std::remove(windows.begin(), windows.end(), hwnd), windows.end());
-}
-
-void ShowCurrentException() {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    Application::Instance().ShowError(e.what());
-  } catch (...) {
-    Application::Instance().ShowError("Unknown error");
-  }
+  PumpUntil([] { return false; });
+  return exitCode_;
 }
 
 }  // namespace ui

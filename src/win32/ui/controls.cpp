@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "win32/ui/application.h"
-#include "win32/ui/form.h"
 #include "win32/ui/string_grid.h"
 
 namespace ui {
@@ -33,10 +31,7 @@ void Panel::SetCaption(const std::string& ansi) {
 }
 
 std::string Panel::Caption() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextA(Handle(), &text[0], static_cast<int>(text.size()))));
-  return text;
+  return TextOf(Handle());
 }
 
 void Panel::Paint(HDC dc) {
@@ -47,14 +42,14 @@ void Panel::Paint(HDC dc) {
   Pen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
   Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
   // Each line leaves out its end point: the top-right corner is shadow, the bottom-left light.
-  for (int i = 0; i < bevelWidth_; ++i) {
-    const int l = rc.left + i, t = rc.top + i, r = rc.right - 1 - i, b = rc.bottom - 1 - i;
-    {
-      ScopedSelect pen(dc, light.Get());
-      MoveToEx(dc, l, b, nullptr);
-      LineTo(dc, l, t);
-      LineTo(dc, r, t);
-    }
+  const int l = rc.left, t = rc.top, r = rc.right - 1, b = rc.bottom - 1;
+  {
+    ScopedSelect pen(dc, light.Get());
+    MoveToEx(dc, l, b, nullptr);
+    LineTo(dc, l, t);
+    LineTo(dc, r, t);
+  }
+  {
     ScopedSelect pen(dc, shadow.Get());
     MoveToEx(dc, r, t, nullptr);
     LineTo(dc, r, b);
@@ -64,7 +59,7 @@ void Panel::Paint(HDC dc) {
   if (length == 0) return;
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(Handle(), &text[0], length + 1)));
-  InflateRect(&rc, -bevelWidth_, -bevelWidth_);
+  InflateRect(&rc, -kBevel, -kBevel);
   ScopedDcState state(dc);
   if (font_) SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
@@ -189,50 +184,6 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// --- Fonts ---
-
-namespace {
-
-int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-bool FaceInstalled(const std::wstring& face, BYTE charset) {
-  if (face.empty() || face.size() >= LF_FACESIZE) return false;
-  LOGFONTW lf{};
-  lf.lfCharSet = charset;
-  face.copy(lf.lfFaceName, face.size());
-  bool found = false;
-  ScopedWindowDc screen(nullptr);
-  EnumFontFamiliesExW(screen.Get(), &lf, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
-
-}  // namespace
-
-std::wstring InstalledFace(const std::wstring& face, BYTE charset) {
-  if (FaceInstalled(face, charset)) return face;
-  // Proportional faces ("ＭＳ Ｐゴシック") fall back to proportional ones first.
-  const bool proportional =
-      face.find(L'\xFF30') != std::wstring::npos || face.find(L"PGothic") != std::wstring::npos;
-  static const wchar_t* const kProportional[] = {L"MS PGothic", L"IPAPGothic", L"VL PGothic",
-                                                 L"IPAGothic", L"MS Gothic"};
-  static const wchar_t* const kFixed[] = {L"MS Gothic", L"IPAGothic", L"VL Gothic", L"IPAPGothic",
-                                          L"MS PGothic"};
-  for (const wchar_t* fallback : proportional ? kProportional : kFixed) {
-    if (FaceInstalled(fallback, charset)) return fallback;
-  }
-  return face;
-}
-
-Font CreateFormFont(const std::wstring& face, int height, BYTE charset, int weight, bool italic) {
-  const std::wstring installed = InstalledFace(face, charset);
-  return Font(CreateFontW(height, 0, 0, 0, weight, italic, FALSE, FALSE, charset,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, installed.c_str()));
-}
-
 // --- The standard kinds ---
 
 namespace {
@@ -251,13 +202,12 @@ HWND CreatePlatformControl(const ControlContext& c, const char* className, DWORD
 
 void MakePanel(ControlContext& c) {
   auto panel = std::make_unique<Panel>();
-  panel->SetBevelWidth(c.description.Number("BevelWidth", 1));
-  panel->SetTextAlign(c.description.Choice("Alignment", {"Center", "LeftJustify"}, 0) == 1
+  panel->SetTextAlign(c.description.Choice("caption align", {"centre", "left"}, 0) == 1
                           ? Panel::TextAlign::kLeft
                           : Panel::TextAlign::kCenter);
   panel->CreateIn(c.parent, c.id, c.control.bounds);
-  SetWindowTextW(panel->Handle(), Widen(c.description.Text("Caption", "")).c_str());
-  c.control.childInset = panel->BevelWidth();
+  SetWindowTextW(panel->Handle(), Widen(c.description.Text("caption", "")).c_str());
+  c.control.childInset = Panel::kBevel;
   c.control.hwnd = panel->Handle();
   c.control.window = std::move(panel);
 }
@@ -268,61 +218,58 @@ void MakeSplitter(ControlContext& c) {
   }
   auto splitter = std::make_unique<Splitter>();
   splitter->CreateIn(c.parent, c.id, c.control.bounds);
-  Form& form = c.form;
-  Control& control = c.control;
-  splitter->OnProposal = [&form, &control](int left) {
-    return form.SplitterProposal(control, left);
-  };
-  splitter->OnMoved = [&form, &control](int left) { form.SplitterMoved(control, left); };
   c.control.hwnd = splitter->Handle();
   c.control.window = std::move(splitter);
 }
 
 void MakeButton(ControlContext& c) {
-  const bool isDefault = c.description.Boolean("Default", false);
-  const bool isCancel = c.description.Boolean("Cancel", false);
   // Enter and Esc reach a form as IDOK and IDCANCEL.
-  if (isDefault) c.id = IDOK;
-  if (isCancel) c.id = IDCANCEL;
-  c.control.onClick = c.form.Handler(c.description, "OnClick");
-  c.control.hwnd = CreatePlatformControl(
-      c, "BUTTON", WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
-      c.description.Text("Caption", ""));
+  const int key = c.description.Choice("pressed by", {"Enter", "Esc"}, -1);
+  if (key == 0) c.id = IDOK;
+  if (key == 1) c.id = IDCANCEL;
+  c.control.onClick = c.handlers.For<Handler>(c.description, "when clicked");
+  c.control.hwnd =
+      CreatePlatformControl(c, "BUTTON", WS_TABSTOP | (key == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                            0, c.description.Text("caption", ""));
 }
 
 void MakeEdit(ControlContext& c) {
   // Fixed height: the box keeps the height its description gives, whatever the font.
-  const DWORD readOnly = c.description.Boolean("ReadOnly", false) ? ES_READONLY : 0;
+  const DWORD readOnly = c.description.YesNo("read only", false) ? ES_READONLY : 0;
   c.control.hwnd = CreatePlatformControl(c, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL | readOnly,
-                                         WS_EX_CLIENTEDGE, c.description.Text("Text", ""));
+                                         WS_EX_CLIENTEDGE, c.description.Text("text", ""));
+  // A read-only edit box asks for its colours as a static control does: it keeps the window's.
+  c.control.colours = [](HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
+  };
 }
 
 void MakeLabel(ControlContext& c) {
   c.control.hwnd =
-      CreatePlatformControl(c, "STATIC", SS_LEFT, 0, c.description.Text("Caption", ""));
+      CreatePlatformControl(c, "STATIC", SS_LEFT, 0, c.description.Text("caption", ""));
 }
 
 void MakeStringGrid(ControlContext& c) {
   const zolt::FormObject& d = c.description;
   auto grid = std::make_unique<StringGrid>();
-  grid->SetColCount(d.Number("ColCount", 5));
-  grid->SetRowCount(d.Number("RowCount", 5));
-  grid->SetFixedCols(d.Number("FixedCols", 1));
-  grid->SetFixedRows(d.Number("FixedRows", 1));
-  grid->SetDefaultColWidth(d.Number("DefaultColWidth", 64));
-  grid->SetDefaultRowHeight(d.Number("DefaultRowHeight", 24));
-  grid->SetGridLineWidth(d.Number("GridLineWidth", 1));
-  grid->SetOptions(d.Flags("Options",
-                           {{"FixedVertLine", kGridFixedVertLine},
-                            {"FixedHorzLine", kGridFixedHorzLine},
-                            {"VertLine", kGridVertLine},
-                            {"HorzLine", kGridHorzLine},
-                            {"ColSizing", kGridColSizing},
-                            {"RowSelect", kGridRowSelect}},
-                           grid->Options()));
-  grid->SetFont(c.form.FontHandle());
-  grid->OnDrawCell = c.form.DrawCellHandlerFor(d, "OnDrawCell");
-  grid->OnDblClick = c.form.Handler(d, "OnDblClick");
+  grid->SetColCount(d.Number("columns", 5));
+  grid->SetRowCount(d.Number("rows", 5));
+  grid->SetTitleRows(d.Number("title rows", 1));
+  grid->SetDefaultColWidth(d.Number("column width", 64));
+  grid->SetDefaultRowHeight(d.Number("row height", 24));
+  grid->SetGridLineWidth(d.Number("line width", 1));
+  unsigned options = d.Flags("lines",
+                             {{"titles vertical", kGridTitleVertLine},
+                              {"titles horizontal", kGridTitleHorzLine},
+                              {"cells vertical", kGridVertLine},
+                              {"cells horizontal", kGridHorzLine}},
+                             grid->Options() & ~kGridColSizing);
+  if (d.YesNo("column sizing", false)) options |= kGridColSizing;
+  grid->SetOptions(options);
+  grid->OnDrawCell = c.handlers.For<DrawCellHandler>(d, "when drawing a cell");
+  grid->OnDblClick = c.handlers.For<Handler>(d, "when double-clicked");
   const zolt::Bounds& b = c.control.bounds;
   grid->CreateIn(c.parent, c.id, b.left, b.top, b.width, b.height);
   c.control.hwnd = grid->Handle();
@@ -331,13 +278,13 @@ void MakeStringGrid(ControlContext& c) {
 
 }  // namespace
 
-void RegisterStandardControlKinds() {
-  RegisterControlKind("TPanel", &MakePanel, true);
-  RegisterControlKind("TSplitter", &MakeSplitter);
-  RegisterControlKind("TButton", &MakeButton);
-  RegisterControlKind("TEdit", &MakeEdit);
-  RegisterControlKind("TLabel", &MakeLabel);
-  RegisterControlKind("TStringGrid", &MakeStringGrid);
+void AddStandardKinds(ControlKinds& kinds) {
+  kinds.Add(Panel::kKind, &MakePanel, true);
+  kinds.Add(Splitter::kKind, &MakeSplitter);
+  kinds.Add("push button", &MakeButton);
+  kinds.Add("edit box", &MakeEdit);
+  kinds.Add("label", &MakeLabel);
+  kinds.Add(StringGrid::kKind, &MakeStringGrid);
 }
 
 }  // namespace ui

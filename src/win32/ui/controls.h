@@ -1,5 +1,5 @@
-// The form loader's standard controls: panels, the vertical splitter, and the kinds made from the
-// platform's own controls (push buttons, edit boxes, labels), plus the forms' fonts.
+// The standard kinds of control: panels, the vertical splitter, the string grid, and the kinds
+// made from the platform's own controls (push buttons, edit boxes, labels).
 #pragma once
 
 #include <windows.h>
@@ -8,21 +8,22 @@
 #include <string>
 
 #include "core/layout.h"
+#include "win32/ui/control.h"
 #include "win32/ui/gdi.h"
 #include "win32/ui/window.h"
 
 namespace ui {
 
-// A bevelled area that holds other controls: button face, a raised bevel of bevelWidth pixels, no
+// A bevelled area that holds other controls: button face, a raised bevel one pixel wide, no
 // border, its caption drawn vertically centred. Forwards its children's notifications
 // (WM_COMMAND, WM_CTLCOLOR...) to its parent, so the form sees every control's.
 class Panel : public Window {
  public:
+  static constexpr const char* kKind = "panel";
+  static constexpr int kBevel = 1;
   enum class TextAlign { kCenter, kLeft };
 
   void CreateIn(HWND parent, int id, const zolt::Bounds& bounds);
-  void SetBevelWidth(int width) { bevelWidth_ = width; }
-  int BevelWidth() const { return bevelWidth_; }
   void SetTextAlign(TextAlign align) { textAlign_ = align; }
   // The caption in the system code page (the texts the program makes: " 3 Files").
   void SetCaption(const std::string& ansi);
@@ -35,7 +36,6 @@ class Panel : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  int bevelWidth_ = 1;
   TextAlign textAlign_ = TextAlign::kCenter;
   HFONT font_ = nullptr;  // the form's, not owned
 };
@@ -45,6 +45,7 @@ class Panel : public Window {
 // accepts (clamping it), and on release the owner moves the panes.
 class Splitter : public Window {
  public:
+  static constexpr const char* kKind = "splitter";
   void CreateIn(HWND parent, int id, const zolt::Bounds& bounds);
   bool Dragging() const { return dragging_; }
   int BarLeft() const { return barLeft_; }  // in the parent's client coordinates
@@ -65,14 +66,7 @@ class Splitter : public Window {
   Brush hatch_;
 };
 
-// The form's font: CreateFontW, so the Japanese face name is right in any code page. Where the
-// face is not installed, another Japanese Gothic face of the same pitch is used. No scaling to
-// the screen's resolution: height is in pixels.
-Font CreateFormFont(const std::wstring& face, int height, BYTE charset, int weight, bool italic);
-// The face that CreateFormFont would use for this request.
-std::wstring InstalledFace(const std::wstring& face, BYTE charset);
-
-// Registers TPanel, TSplitter, TButton, TEdit, TLabel and TStringGrid with the form loader.
-void RegisterStandardControlKinds();
+// Adds panel, splitter, push button, edit box, label and string grid to kinds.
+void AddStandardKinds(ControlKinds& kinds);
 
 }  // namespace ui

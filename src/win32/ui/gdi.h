@@ -80,33 +80,47 @@ class ScopedWindowDc {
   HDC dc_;
 };
 
+// A memory DC of its own, deleted at scope end.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+  ~MemoryDc() { DeleteDC(dc_); }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A memory DC with one bitmap selected in. Released in the reverse order of acquisition: the
+// bitmap goes back out of the DC before the DC is deleted.
+class BitmapDc {
+ public:
+  BitmapDc(HDC compatible, HBITMAP bitmap) : dc_(compatible), select_(dc_.Get(), bitmap) {}
+  HDC Get() const { return dc_.Get(); }
+
+ private:
+  MemoryDc dc_;
+  ScopedSelect select_;
+};
+
 // A memory DC compatible with the screen, with a bitmap of its own selected in: the target of
 // double-buffered painting and of the tests' renderings.
 class MemoryCanvas {
  public:
-  MemoryCanvas(int width, int height);
-  ~MemoryCanvas();
-  MemoryCanvas(const MemoryCanvas&) = delete;
-  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-  HDC Dc() const { return dc_; }
-  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+  MemoryCanvas(int width, int height)
+      : dc_(ScopedWindowDc(nullptr).Get()),
+        bitmap_(CreateCompatibleBitmap(ScopedWindowDc(nullptr).Get(), width, height)),
+        select_(dc_.Get(), bitmap_.Get()) {}
+  HDC Dc() const { return dc_.Get(); }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
  private:
-  HDC dc_;
+  // In the order of acquisition; released in reverse.
+  MemoryDc dc_;
   Bitmap bitmap_;
-  HGDIOBJ previous_;
+  ScopedSelect select_;
 };
-
-inline MemoryCanvas::MemoryCanvas(int width, int height) {
-  ScopedWindowDc screen(nullptr);
-  dc_ = CreateCompatibleDC(screen.Get());
-  bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
-  previous_ = SelectObject(dc_, bitmap_.Get());
-}
-
-inline MemoryCanvas::~MemoryCanvas() {
-  SelectObject(dc_, previous_);
-  DeleteDC(dc_);
-}
 
 }  // namespace ui

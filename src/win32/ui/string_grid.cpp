@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <exception>
 
 #include "core/errors.h"
 #include "win32/ui/gdi.h"
@@ -15,12 +16,10 @@ namespace {
 const char kClassName[] = "ZoltStringGrid";
 const int kDefaultColCount = 5;
 const int kDefaultRowCount = 5;
-// How far (pixels) from a column boundary in a fixed row a press still grabs it for resizing.
+// How far (pixels) from a column boundary in a title row a press still grabs it for resizing.
 const int kSizingSlack = 3;
 // Horizontal scroll-bar arrows move by this many pixels.
 const int kHorzLineStep = 16;
-// Default drawing puts a cell's text this far from its top-left corner.
-const int kTextInset = 2;
 
 // BeginPaint/EndPaint as a pair, so an exception from an owner-draw handler still ends the
 // paint (otherwise WM_PAINT would come back at once, forever).
@@ -85,20 +84,15 @@ void StringGrid::CreateIn(HWND parent, int id, int x, int y, int width, int heig
 
 // --- cells ---
 
-void StringGrid::SetCell(int col, int row, std::string_view text) {
-  cells_.SetCell(col, row, text);
-  InvalidateCell(col, row);
-}
-
 void StringGrid::SetRowCount(int rows) {
-  if (rows <= fixedRows_) throw zolt::ERangeError();
+  if (rows <= titleRows_) throw zolt::RangeError();
   cells_.SetRowCount(rows);
   row_ = std::min(row_, rows - 1);
   Changed();
 }
 
 void StringGrid::SetColCount(int cols) {
-  if (cols <= fixedCols_) throw zolt::ERangeError();
+  if (cols <= 0) throw zolt::RangeError();
   cells_.SetColCount(cols);
   colWidths_.resize(static_cast<size_t>(cols), defaultColWidth_);
   col_ = std::min(col_, cols - 1);
@@ -109,7 +103,7 @@ void StringGrid::EditCells(const std::function<void(zolt::CellTable&)>& fill) {
   struct Refresh {
     StringGrid& grid;
     ~Refresh() {
-      grid.row_ = std::max(grid.fixedRows_, std::min(grid.row_, grid.RowCount() - 1));
+      grid.row_ = std::max(grid.titleRows_, std::min(grid.row_, grid.RowCount() - 1));
       grid.Changed();
     }
   } refresh{*this};
@@ -118,43 +112,35 @@ void StringGrid::EditCells(const std::function<void(zolt::CellTable&)>& fill) {
 
 // --- geometry and options ---
 
-void StringGrid::SetFixedRows(int rows) {
-  if (rows < 0 || rows >= RowCount()) throw zolt::ERangeError();
+void StringGrid::SetTitleRows(int rows) {
+  if (rows < 0 || rows >= RowCount()) throw zolt::RangeError();
   // The current cell starts at the first data cell, as in a new grid.
-  fixedRows_ = rows;
+  titleRows_ = rows;
   row_ = rows;
   topRow_ = rows;
   Changed();
 }
 
-void StringGrid::SetFixedCols(int cols) {
-  if (cols < 0 || cols >= ColCount()) throw zolt::ERangeError();
-  fixedCols_ = cols;
-  col_ = cols;
-  leftOffset_ = 0;
-  Changed();
-}
-
 void StringGrid::SetDefaultColWidth(int width) {
-  if (width < 0) throw zolt::ERangeError();
+  if (width < 0) throw zolt::RangeError();
   defaultColWidth_ = width;
   colWidths_.assign(colWidths_.size(), width);
   Changed();
 }
 
 void StringGrid::SetDefaultRowHeight(int height) {
-  if (height < 0) throw zolt::ERangeError();
+  if (height < 0) throw zolt::RangeError();
   rowHeight_ = height;
   Changed();
 }
 
 int StringGrid::ColWidth(int col) const {
-  if (col < 0 || col >= ColCount()) throw zolt::ERangeError();
+  if (col < 0 || col >= ColCount()) throw zolt::RangeError();
   return colWidths_[static_cast<size_t>(col)];
 }
 
 void StringGrid::SetColWidth(int col, int width) {
-  if (col < 0 || col >= ColCount() || width < 0) throw zolt::ERangeError();
+  if (col < 0 || col >= ColCount() || width < 0) throw zolt::RangeError();
   int& current = colWidths_[static_cast<size_t>(col)];
   if (current == width) return;
   current = width;
@@ -167,7 +153,7 @@ void StringGrid::SetColWidth(int col, int width) {
 }
 
 void StringGrid::SetGridLineWidth(int width) {
-  if (width < 0) throw zolt::ERangeError();
+  if (width < 0) throw zolt::RangeError();
   lineWidth_ = width;
   Changed();
 }
@@ -190,35 +176,25 @@ int StringGrid::Pitch() const {
   return std::max(1, rowHeight_ + lineWidth_);
 }
 
-int StringGrid::FixedWidth() const {
-  int width = 0;
-  for (int c = 0; c < fixedCols_; ++c) width += colWidths_[static_cast<size_t>(c)] + lineWidth_;
-  return width;
+int StringGrid::TitleHeight() const {
+  return titleRows_ * Pitch();
 }
 
-int StringGrid::FixedHeight() const {
-  return fixedRows_ * Pitch();
-}
-
-int StringGrid::ScrollableWidth() const {
+int StringGrid::ContentWidth() const {
   int width = 0;
-  for (int c = fixedCols_; c < ColCount(); ++c) {
-    width += colWidths_[static_cast<size_t>(c)] + lineWidth_;
-  }
+  for (int w : colWidths_) width += w + lineWidth_;
   return width;
 }
 
 int StringGrid::ColLeft(int col) const {
-  int x = col < fixedCols_ ? 0 : FixedWidth() - leftOffset_;
-  for (int c = col < fixedCols_ ? 0 : fixedCols_; c < col; ++c) {
-    x += colWidths_[static_cast<size_t>(c)] + lineWidth_;
-  }
+  int x = -leftOffset_;
+  for (int c = 0; c < col; ++c) x += colWidths_[static_cast<size_t>(c)] + lineWidth_;
   return x;
 }
 
 long long StringGrid::RowTop(int row) const {
-  if (row < fixedRows_) return static_cast<long long>(row) * Pitch();
-  return FixedHeight() + static_cast<long long>(row - topRow_) * Pitch();
+  if (row < titleRows_) return static_cast<long long>(row) * Pitch();
+  return TitleHeight() + static_cast<long long>(row - topRow_) * Pitch();
 }
 
 SIZE StringGrid::ClientSize() const {
@@ -233,45 +209,38 @@ int StringGrid::RowsFitting(int height) const {
 }
 
 int StringGrid::VisibleRowCount() const {
-  return RowsFitting(ClientSize().cy - FixedHeight());
+  return RowsFitting(ClientSize().cy - TitleHeight());
 }
 
 int StringGrid::MaxTopRow() const {
-  return std::max(fixedRows_, RowCount() - std::max(1, VisibleRowCount()));
+  return std::max(titleRows_, RowCount() - std::max(1, VisibleRowCount()));
 }
 
 int StringGrid::MaxLeftOffset() const {
-  return std::max(0, ScrollableWidth() - (static_cast<int>(ClientSize().cx) - FixedWidth()));
+  return std::max(0, ContentWidth() - static_cast<int>(ClientSize().cx));
 }
 
 RECT StringGrid::CellRect(int col, int row) const {
   const RECT none{0, 0, 0, 0};
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return none;
-  if (row >= fixedRows_ && row < topRow_) return none;
+  if (row >= titleRows_ && row < topRow_) return none;
   const SIZE client = ClientSize();
   const long long top = RowTop(row);
   if (top >= client.cy) return none;
   const int left = ColLeft(col);
   const int right = left + colWidths_[static_cast<size_t>(col)];
-  if (left >= client.cx) return none;
-  if (col >= fixedCols_ && right + lineWidth_ <= FixedWidth()) return none;
+  if (left >= client.cx || right + lineWidth_ <= 0) return none;
   return RECT{left, static_cast<LONG>(top), right, static_cast<LONG>(top + rowHeight_)};
 }
 
 bool StringGrid::CellAt(int x, int y, int& col, int& row) const {
   const SIZE client = ClientSize();
   if (x < 0 || y < 0 || x >= client.cx || y >= client.cy) return false;
-  const int fixedHeight = FixedHeight();
-  const long long r = y < fixedHeight ? y / Pitch() : topRow_ + (y - fixedHeight) / Pitch();
+  const int titleHeight = TitleHeight();
+  const long long r = y < titleHeight ? y / Pitch() : topRow_ + (y - titleHeight) / Pitch();
   if (r >= RowCount()) return false;
-  const int fixedWidth = FixedWidth();
-  int first = 0, last = fixedCols_, cx = x;
-  if (x >= fixedWidth) {
-    first = fixedCols_;
-    last = ColCount();
-    cx = x - fixedWidth + leftOffset_;
-  }
-  for (int c = first; c < last; ++c) {
+  int cx = x + leftOffset_;
+  for (int c = 0; c < ColCount(); ++c) {
     const int span = colWidths_[static_cast<size_t>(c)] + lineWidth_;
     if (cx < span) {
       col = c;
@@ -295,33 +264,33 @@ bool StringGrid::UpdateScrollBars() {
   const SIZE client = ClientSize();
   const int bareWidth = client.cx + ((style & WS_VSCROLL) ? barWidth : 0);
   const int bareHeight = client.cy + ((style & WS_HSCROLL) ? barHeight : 0);
-  const int dataRows = RowCount() - fixedRows_;
-  const int fixedWidth = FixedWidth(), fixedHeight = FixedHeight();
-  const int scrollableWidth = ScrollableWidth();
+  const int dataRows = RowCount() - titleRows_;
+  const int titleHeight = TitleHeight();
+  const int contentWidth = ContentWidth();
 
-  bool needV = RowsFitting(bareHeight - fixedHeight) < dataRows;
-  const bool needH = fixedWidth + scrollableWidth > bareWidth - (needV ? barWidth : 0);
-  if (needH && !needV) needV = RowsFitting(bareHeight - barHeight - fixedHeight) < dataRows;
+  bool needV = RowsFitting(bareHeight - titleHeight) < dataRows;
+  const bool needH = contentWidth > bareWidth - (needV ? barWidth : 0);
+  if (needH && !needV) needV = RowsFitting(bareHeight - barHeight - titleHeight) < dataRows;
   const int width = bareWidth - (needV ? barWidth : 0);
   const int height = bareHeight - (needH ? barHeight : 0);
 
-  const int visibleRows = RowsFitting(height - fixedHeight);
+  const int visibleRows = RowsFitting(height - titleHeight);
   const int top =
-      ClampInt(topRow_, fixedRows_, std::max(fixedRows_, RowCount() - std::max(1, visibleRows)));
-  const int pageWidth = std::max(0, width - fixedWidth);
-  const int left = ClampInt(leftOffset_, 0, std::max(0, scrollableWidth - pageWidth));
+      ClampInt(topRow_, titleRows_, std::max(titleRows_, RowCount() - std::max(1, visibleRows)));
+  const int pageWidth = std::max(0, width);
+  const int left = ClampInt(leftOffset_, 0, std::max(0, contentWidth - pageWidth));
   const bool moved = top != topRow_ || left != leftOffset_;
   topRow_ = top;
   leftOffset_ = left;
 
   // A bar whose page covers its range hides itself.
   if (needV) {
-    SetBar(Handle(), SB_VERT, fixedRows_, RowCount() - 1, static_cast<UINT>(visibleRows), topRow_);
+    SetBar(Handle(), SB_VERT, titleRows_, RowCount() - 1, static_cast<UINT>(visibleRows), topRow_);
   } else {
     SetBar(Handle(), SB_VERT, 0, 0, 1, 0);
   }
   if (needH) {
-    SetBar(Handle(), SB_HORZ, 0, scrollableWidth - 1, static_cast<UINT>(pageWidth), leftOffset_);
+    SetBar(Handle(), SB_HORZ, 0, contentWidth - 1, static_cast<UINT>(pageWidth), leftOffset_);
   } else {
     SetBar(Handle(), SB_HORZ, 0, 0, 1, 0);
   }
@@ -337,20 +306,11 @@ void StringGrid::Changed() {
 
 void StringGrid::InvalidateRow(int row) {
   if (!Handle() || row < 0 || row >= RowCount()) return;
-  if (row >= fixedRows_ && row < topRow_) return;
+  if (row >= titleRows_ && row < topRow_) return;
   const SIZE client = ClientSize();
   const long long top = RowTop(row);
   if (top >= client.cy) return;
   RECT rect{0, static_cast<LONG>(top), client.cx, static_cast<LONG>(top + Pitch())};
-  InvalidateRect(Handle(), &rect, FALSE);
-}
-
-void StringGrid::InvalidateCell(int col, int row) {
-  if (!Handle()) return;
-  RECT rect = CellRect(col, row);
-  if (IsRectEmpty(&rect)) return;
-  rect.right += lineWidth_;
-  rect.bottom += lineWidth_;
   InvalidateRect(Handle(), &rect, FALSE);
 }
 
@@ -359,7 +319,7 @@ void StringGrid::SetTopRow(int row) {
 }
 
 void StringGrid::ScrollTo(int topRow, int leftOffset) {
-  const int top = ClampInt(topRow, fixedRows_, MaxTopRow());
+  const int top = ClampInt(topRow, titleRows_, MaxTopRow());
   const int left = ClampInt(leftOffset, 0, MaxLeftOffset());
   if (top == topRow_ && left == leftOffset_) return;
   const long long dy = static_cast<long long>(topRow_ - top) * Pitch();
@@ -380,7 +340,7 @@ void StringGrid::ScrollTo(int topRow, int leftOffset) {
   // Move what stays visible; repaint only what scrolls in.
   const SIZE client = ClientSize();
   if (dy) {
-    RECT area{0, FixedHeight(), client.cx, client.cy};
+    RECT area{0, TitleHeight(), client.cx, client.cy};
     if (dy > -(area.bottom - area.top) && dy < area.bottom - area.top) {
       ScrollWindowEx(Handle(), 0, static_cast<int>(dy), &area, &area, nullptr, nullptr,
                      SW_INVALIDATE);
@@ -389,7 +349,7 @@ void StringGrid::ScrollTo(int topRow, int leftOffset) {
     }
   }
   if (dx) {
-    RECT area{FixedWidth(), 0, client.cx, client.cy};
+    RECT area{0, 0, client.cx, client.cy};
     if (dx > -(area.right - area.left) && dx < area.right - area.left) {
       ScrollWindowEx(Handle(), dx, 0, &area, &area, nullptr, nullptr, SW_INVALIDATE);
     } else {
@@ -399,7 +359,7 @@ void StringGrid::ScrollTo(int topRow, int leftOffset) {
 }
 
 void StringGrid::ScrollRowIntoView(int row) {
-  if (row < fixedRows_) return;
+  if (row < titleRows_) return;
   const int visible = std::max(1, VisibleRowCount());
   if (row < topRow_) {
     ScrollTo(row, leftOffset_);
@@ -409,11 +369,9 @@ void StringGrid::ScrollRowIntoView(int row) {
 }
 
 void StringGrid::ScrollColIntoView(int col) {
-  if (col < fixedCols_) return;
-  int left = 0;
-  for (int c = fixedCols_; c < col; ++c) left += colWidths_[static_cast<size_t>(c)] + lineWidth_;
+  const int left = ColLeft(col) + leftOffset_;
   const int right = left + colWidths_[static_cast<size_t>(col)] + lineWidth_;
-  const int page = ClientSize().cx - FixedWidth();
+  const int page = ClientSize().cx;
   int offset = leftOffset_;
   if (left < offset) {
     offset = left;
@@ -427,7 +385,7 @@ void StringGrid::MoveTo(int col, int row) {
   const int oldRow = row_;
   // A whole-row selection shows no current column: only a move to another column brings it
   // into view, never a row move (row matching keeps the other grid's horizontal scroll).
-  const bool showCol = col != col_ || !(options_ & kGridRowSelect);
+  const bool showCol = col != col_;
   row_ = row;
   col_ = col;
   ScrollRowIntoView(row);
@@ -438,7 +396,7 @@ void StringGrid::MoveTo(int col, int row) {
 }
 
 void StringGrid::SetRow(int row) {
-  if (row < fixedRows_ || row >= RowCount()) throw zolt::ERangeError();
+  if (row < titleRows_ || row >= RowCount()) throw zolt::RangeError();
   MoveTo(col_, row);
 }
 
@@ -451,59 +409,65 @@ void StringGrid::Paint(HDC dc, const RECT& dirty) {
   MemoryCanvas buffer(width, height);
   HDC mem = buffer.Dc();
   SetViewportOrgEx(mem, -dirty.left, -dirty.top, nullptr);
+  std::exception_ptr failure;
   {
     ScopedSelect font(mem, CurrentFont());
-    Render(mem, dirty);
+    Fill(mem, dirty, GetSysColor(COLOR_WINDOW));
+    try {
+      Render(mem, dirty);
+    } catch (...) {
+      failure = std::current_exception();
+    }
   }
   SetViewportOrgEx(mem, 0, 0, nullptr);
+  // A failing owner draw still leaves the picture drawn as far as it got.
   BitBlt(dc, dirty.left, dirty.top, width, height, mem, 0, 0, SRCCOPY);
+  // Reported once: the error box itself makes the grid repaint, and the same failure must not
+  // raise another box at each repaint while it lasts.
+  const bool reported = paintFailing_;
+  paintFailing_ = failure != nullptr;
+  if (failure && !reported) std::rethrow_exception(failure);
 }
 
 void StringGrid::Render(HDC dc, const RECT& dirty) {
   const SIZE client = ClientSize();
   const int pitch = Pitch();
-  const int fixedWidth = FixedWidth(), fixedHeight = FixedHeight();
+  const int titleHeight = TitleHeight();
   const bool focused = Handle() && GetFocus() == Handle();
   const int bottom = std::min<int>(dirty.bottom, client.cy);
 
   // Rows touching the dirty rectangle, found by arithmetic: never a walk over all rows.
-  int firstFixedRow = std::min(fixedRows_, std::max(0, static_cast<int>(dirty.top) / pitch));
-  int lastFixedRow = std::min(fixedRows_ - 1, (std::min(bottom, fixedHeight) - 1) / pitch);
-  int firstRow = topRow_ + std::max(0, static_cast<int>(dirty.top) - fixedHeight) / pitch;
-  int lastRow = bottom > fixedHeight ? topRow_ + (bottom - 1 - fixedHeight) / pitch : -1;
+  int firstTitleRow = std::min(titleRows_, std::max(0, static_cast<int>(dirty.top) / pitch));
+  int lastTitleRow = std::min(titleRows_ - 1, (std::min(bottom, titleHeight) - 1) / pitch);
+  int firstRow = topRow_ + std::max(0, static_cast<int>(dirty.top) - titleHeight) / pitch;
+  int lastRow = bottom > titleHeight ? topRow_ + (bottom - 1 - titleHeight) / pitch : -1;
   lastRow = std::min(lastRow, RowCount() - 1);
-  if (bottom <= 0) lastFixedRow = -1;
+  if (bottom <= 0) lastTitleRow = -1;
 
-  // The four zones: fixed/scrollable columns by fixed/scrollable rows, each clipped to its own
-  // area so cells scrolled under the fixed ones stay hidden.
+  // The title rows and the data rows, each clipped to its own band so rows scrolled under the
+  // titles stay hidden.
   struct Band {
     int first, last;
-    LONG lo, hi;
+    LONG top, bottom;
   };
-  const Band rowBands[2] = {{firstFixedRow, lastFixedRow, 0, fixedHeight},
-                            {firstRow, lastRow, fixedHeight, LONG_MAX}};
-  const Band colBands[2] = {{0, fixedCols_ - 1, 0, fixedWidth},
-                            {fixedCols_, ColCount() - 1, fixedWidth, LONG_MAX}};
-  for (const Band& rows : rowBands) {
-    if (rows.first > rows.last) continue;
-    for (const Band& cols : colBands) {
-      if (cols.first > cols.last) continue;
-      const RECT zone{std::max(cols.lo, dirty.left), std::max(rows.lo, dirty.top),
-                      std::min(cols.hi, dirty.right), std::min(rows.hi, dirty.bottom)};
-      if (zone.left >= zone.right || zone.top >= zone.bottom) continue;
-      ScopedDcState state(dc);
-      IntersectClipRect(dc, zone.left, zone.top, zone.right, zone.bottom);
-      int left = ColLeft(cols.first);
-      for (int c = cols.first; c <= cols.last && left < zone.right; ++c) {
-        const int width = colWidths_[static_cast<size_t>(c)];
-        if (left + width + lineWidth_ > zone.left) {
-          for (int r = rows.first; r <= rows.last; ++r) {
-            const int top = static_cast<int>(RowTop(r));
-            DrawCell(dc, c, r, RECT{left, top, left + width, top + rowHeight_}, focused);
-          }
+  const Band bands[2] = {{firstTitleRow, lastTitleRow, 0, titleHeight},
+                         {firstRow, lastRow, titleHeight, LONG_MAX}};
+  for (const Band& rows : bands) {
+    const RECT zone{dirty.left, std::max(rows.top, dirty.top), dirty.right,
+                    std::min(rows.bottom, dirty.bottom)};
+    if (rows.first > rows.last || zone.left >= zone.right || zone.top >= zone.bottom) continue;
+    ScopedDcState state(dc);
+    IntersectClipRect(dc, zone.left, zone.top, zone.right, zone.bottom);
+    int left = ColLeft(0);
+    for (int c = 0; c < ColCount() && left < zone.right; ++c) {
+      const int width = colWidths_[static_cast<size_t>(c)];
+      if (left + width + lineWidth_ > zone.left) {
+        for (int r = rows.first; r <= rows.last; ++r) {
+          const int top = static_cast<int>(RowTop(r));
+          DrawCell(dc, c, r, RECT{left, top, left + width, top + rowHeight_}, focused);
         }
-        left += width + lineWidth_;
       }
+      left += width + lineWidth_;
     }
   }
 
@@ -522,15 +486,15 @@ void StringGrid::Render(HDC dc, const RECT& dirty) {
 }
 
 void StringGrid::DrawCell(HDC dc, int col, int row, const RECT& rect, bool focused) {
-  const bool fixed = col < fixedCols_ || row < fixedRows_;
-  // With whole-row selection the current row stays highlighted when the grid loses focus: the
-  // other pane's row matching moves the selection of a grid the user is not typing in.
-  const bool selected = !fixed && row == row_ && ((options_ & kGridRowSelect) != 0 || col == col_);
-  unsigned state = fixed ? kGridFixed : (selected ? unsigned{kGridSelected} : 0u);
+  const bool title = row < titleRows_;
+  // The current row stays highlighted across all columns when the grid loses focus: the other
+  // pane's row matching moves the selection of a grid the user is not typing in.
+  const bool selected = !title && row == row_;
+  unsigned state = title ? kGridTitle : (selected ? unsigned{kGridSelected} : 0u);
   if (focused && col == col_ && row == row_) state |= kGridFocused;
 
   COLORREF back, text, line;
-  if (fixed) {
+  if (title) {
     back = GetSysColor(COLOR_BTNFACE);
     text = GetSysColor(COLOR_BTNTEXT);
     line = GetSysColor(COLOR_3DDKSHADOW);
@@ -539,15 +503,15 @@ void StringGrid::DrawCell(HDC dc, int col, int row, const RECT& rect, bool focus
     text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     line = DataLineColour();
   }
-  const unsigned vert = fixed ? kGridFixedVertLine : kGridVertLine;
-  const unsigned horz = fixed ? kGridFixedHorzLine : kGridHorzLine;
+  const unsigned vert = title ? kGridTitleVertLine : kGridVertLine;
+  const unsigned horz = title ? kGridTitleHorzLine : kGridHorzLine;
 
   SetBkColor(dc, back);
   SetTextColor(dc, text);
   const std::string_view s = cells_.Cell(col, row);
   ExtTextOutA(dc, rect.left + kTextInset, rect.top + kTextInset, ETO_OPAQUE | ETO_CLIPPED, &rect,
               s.data(), static_cast<UINT>(std::min<size_t>(s.size(), INT_MAX)), nullptr);
-  if (fixed) {
+  if (title) {
     RECT edge = rect;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   }
@@ -566,8 +530,6 @@ void StringGrid::DrawCell(HDC dc, int col, int row, const RECT& rect, bool focus
 // --- input ---
 
 bool StringGrid::OnKeyDown(WPARAM key) {
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  const bool rowSelect = (options_ & kGridRowSelect) != 0;
   const int page = std::max(1, VisibleRowCount());
   long long row = row_, col = col_, top = topRow_;
   switch (key) {
@@ -592,20 +554,17 @@ bool StringGrid::OnKeyDown(WPARAM key) {
       top += page;
       break;
     // Whole-row selection makes the grid a list: Home and End go to its first and last row.
-    // Otherwise they move along the row, and with Ctrl to the first or last cell.
     case VK_HOME:
-      if (rowSelect || ctrl) row = fixedRows_;
-      if (!rowSelect) col = fixedCols_;
+      row = titleRows_;
       break;
     case VK_END:
-      if (rowSelect || ctrl) row = RowCount() - 1;
-      if (!rowSelect) col = ColCount() - 1;
+      row = RowCount() - 1;
       break;
     default:
       return false;
   }
-  ScrollTo(ClampInt(top, fixedRows_, MaxTopRow()), leftOffset_);
-  MoveTo(ClampInt(col, fixedCols_, ColCount() - 1), ClampInt(row, fixedRows_, RowCount() - 1));
+  ScrollTo(ClampInt(top, titleRows_, MaxTopRow()), leftOffset_);
+  MoveTo(ClampInt(col, 0, ColCount() - 1), ClampInt(row, titleRows_, RowCount() - 1));
   return true;
 }
 
@@ -615,8 +574,8 @@ void StringGrid::OnScroll(int bar, int code) {
   const bool vert = bar == SB_VERT;
   const long long now = vert ? topRow_ : leftOffset_;
   const int line = vert ? 1 : kHorzLineStep;
-  const int page = vert ? std::max(1, VisibleRowCount())
-                        : std::max(1, static_cast<int>(ClientSize().cx) - FixedWidth());
+  const int page =
+      vert ? std::max(1, VisibleRowCount()) : std::max(1, static_cast<int>(ClientSize().cx));
   long long to = now;
   switch (code) {
     case SB_LINEUP:
@@ -663,19 +622,17 @@ void StringGrid::OnMouseWheel(int delta) {
   wheelRemainder_ += delta * perNotch;
   const long long rows = wheelRemainder_ / WHEEL_DELTA;
   wheelRemainder_ -= rows * WHEEL_DELTA;
-  if (rows) ScrollTo(ClampInt(topRow_ - rows, fixedRows_, MaxTopRow()), leftOffset_);
+  if (rows) ScrollTo(ClampInt(topRow_ - rows, titleRows_, MaxTopRow()), leftOffset_);
 }
 
 int StringGrid::SizingColAt(int x, int y) const {
-  if (!(options_ & kGridColSizing) || y < 0 || y >= FixedHeight()) return -1;
-  const int fixedWidth = FixedWidth();
+  if (!(options_ & kGridColSizing) || y < 0 || y >= TitleHeight()) return -1;
   int best = -1, bestDistance = INT_MAX;
-  int left = 0;
+  int left = -leftOffset_;
   for (int c = 0; c < ColCount(); ++c) {
-    if (c == fixedCols_) left = fixedWidth - leftOffset_;
     const int boundary = left + colWidths_[static_cast<size_t>(c)];
     left = boundary + lineWidth_;
-    if (c >= fixedCols_ && boundary < fixedWidth) continue;  // scrolled under the fixed columns
+    if (boundary < 0) continue;  // scrolled out of view
     const int distance = std::abs(2 * x - (2 * boundary + lineWidth_ - 1));
     // Ties go to the later column, so a column dragged down to nothing can be widened again.
     if (distance <= 2 * kSizingSlack + lineWidth_ && distance <= bestDistance) {
@@ -698,10 +655,8 @@ void StringGrid::OnLButtonDown(int x, int y, bool doubleClick) {
     }
   }
   int col = 0, row = 0;
-  if (CellAt(x, y, col, row) && row >= fixedRows_) {
-    const bool keepCol = (options_ & kGridRowSelect) || col < fixedCols_;
-    MoveTo(keepCol ? col_ : col, row);
-  }
+  // A whole-row selection: a click moves the current row and keeps the current column.
+  if (CellAt(x, y, col, row) && row >= titleRows_) MoveTo(col_, row);
   if (doubleClick && OnDblClick) OnDblClick();
 }
 

@@ -1,4 +1,4 @@
-// The string grid: a grid of text cells with fixed title rows, grid lines, a whole-row
+// The string grid: a grid of text cells under title rows, with grid lines, a whole-row
 // selection, resizable columns and an owner-draw event called after each cell's default
 // drawing. Only visible cells are painted and scroll positions are 32-bit, so a grid of a
 // million rows scrolls and repaints as quickly as one of a hundred.
@@ -19,21 +19,25 @@ namespace ui {
 enum GridDrawState : unsigned {
   kGridSelected = 1,
   kGridFocused = 2,
-  kGridFixed = 4,
+  kGridTitle = 4,
 };
 
-// Grid options (any combination).
+// Grid options (any combination): the lines between title cells and between data cells, and
+// columns resized by dragging a title boundary.
 enum GridOption : unsigned {
-  kGridFixedVertLine = 1,
-  kGridFixedHorzLine = 2,
+  kGridTitleVertLine = 1,
+  kGridTitleHorzLine = 2,
   kGridVertLine = 4,
   kGridHorzLine = 8,
   kGridColSizing = 16,
-  kGridRowSelect = 32,
 };
 
 class StringGrid : public Window {
  public:
+  static constexpr const char* kKind = "string grid";
+  // Default drawing puts a cell's text this far right of and below its top-left corner.
+  static constexpr int kTextInset = 2;
+
   StringGrid();
 
   // Creates the grid's window as a child of parent (WS_CHILD | WS_VISIBLE | WS_TABSTOP, both
@@ -43,7 +47,6 @@ class StringGrid : public Window {
   // --- cells (the grid's only store of texts) ---
   const zolt::CellTable& Cells() const { return cells_; }
   std::string_view Cell(int col, int row) const { return cells_.Cell(col, row); }
-  void SetCell(int col, int row, std::string_view text);  // repaints that cell
   int RowCount() const { return cells_.RowCount(); }
   void SetRowCount(int rows);  // keeps the current row inside; updates scroll bars, repaints
   int ColCount() const { return cells_.ColCount(); }
@@ -54,10 +57,8 @@ class StringGrid : public Window {
   void EditCells(const std::function<void(zolt::CellTable&)>& fill);
 
   // --- geometry and options, as a form description sets them ---
-  void SetFixedRows(int rows);
-  void SetFixedCols(int cols);
-  int FixedRows() const { return fixedRows_; }
-  int FixedCols() const { return fixedCols_; }
+  void SetTitleRows(int rows);  // the title rows
+  int TitleRows() const { return titleRows_; }
   void SetDefaultColWidth(int width);  // every column
   void SetDefaultRowHeight(int height);
   int DefaultRowHeight() const { return rowHeight_; }
@@ -73,7 +74,7 @@ class StringGrid : public Window {
   int Col() const { return col_; }
   // Makes row current (highlighted across all columns) and scrolls it into view.
   void SetRow(int row);
-  int TopRow() const { return topRow_; }  // first data row shown below the fixed rows
+  int TopRow() const { return topRow_; }  // first data row shown below the title rows
   void SetTopRow(int row);
   int VisibleRowCount() const;  // data rows that fit wholly
 
@@ -86,7 +87,8 @@ class StringGrid : public Window {
   std::function<void(HDC dc, int col, int row, const RECT& rect, unsigned state)> OnDrawCell;
   std::function<void()> OnDblClick;
 
-  // Paints the whole client area into dc (WM_PAINT and WM_PRINTCLIENT share it).
+  // Paints the dirty area into dc (WM_PAINT and WM_PRINTCLIENT share it). An exception from the
+  // owner draw leaves the area drawn as far as it got and is passed on, the first time only.
   void Paint(HDC dc, const RECT& dirty);
 
  protected:
@@ -95,9 +97,8 @@ class StringGrid : public Window {
  private:
   // Geometry, in client pixels; every cell is followed by its right and bottom grid line.
   int Pitch() const;  // row height plus one grid line
-  int FixedWidth() const;
-  int FixedHeight() const;
-  int ScrollableWidth() const;
+  int TitleHeight() const;
+  int ContentWidth() const;  // every column with its line
   int ColLeft(int col) const;
   long long RowTop(int row) const;  // 64-bit: far rows lie far below the client area
   SIZE ClientSize() const;
@@ -110,7 +111,6 @@ class StringGrid : public Window {
   bool UpdateScrollBars();
   void Changed();  // after a geometry change: scroll bars and a full repaint
   void InvalidateRow(int row);
-  void InvalidateCell(int col, int row);
   void ScrollTo(int topRow, int leftOffset);
   void ScrollRowIntoView(int row);
   void ScrollColIntoView(int col);
@@ -132,19 +132,19 @@ class StringGrid : public Window {
   std::vector<int> colWidths_;
   int defaultColWidth_ = 64;
   int rowHeight_ = 24;
-  int fixedRows_ = 1;
-  int fixedCols_ = 1;
+  int titleRows_ = 1;
   int lineWidth_ = 1;
-  unsigned options_ = kGridFixedVertLine | kGridFixedHorzLine | kGridVertLine | kGridHorzLine;
+  unsigned options_ = kGridTitleVertLine | kGridTitleHorzLine | kGridVertLine | kGridHorzLine;
   HFONT font_ = nullptr;
   int row_ = 1;
-  int col_ = 1;
+  int col_ = 0;
   int topRow_ = 1;
-  int leftOffset_ = 0;            // horizontal scroll in pixels within the scrollable columns
+  int leftOffset_ = 0;            // horizontal scroll in pixels
   int sizingCol_ = -1;            // column being resized by a drag, or -1
   int sizingGrab_ = 0;            // pointer offset from that column's boundary when the drag began
   long long wheelRemainder_ = 0;  // wheel travel not yet worth a whole row, in rows x WHEEL_DELTA
   bool updatingScrollBars_ = false;
+  bool paintFailing_ = false;  // the last paint failed; its failure has been reported
 };
 
 }  // namespace ui

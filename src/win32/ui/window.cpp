@@ -1,5 +1,6 @@
 #include "win32/ui/window.h"
 
+#include <exception>
 #include <set>
 
 namespace ui {
@@ -7,7 +8,45 @@ namespace {
 
 const char kThisProperty[] = "zolt.window";
 
+std::function<void(const std::string&)>& ErrorHook() {
+  static std::function<void(const std::string&)> hook;
+  return hook;
+}
+
 }  // namespace
+
+void Window::SetErrorHook(std::function<void(const std::string& message)> hook) {
+  ErrorHook() = std::move(hook);
+}
+
+void Window::ReportCurrentException() {
+  std::string message = "Unknown error";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+  }
+  if (ErrorHook()) ErrorHook()(message);
+}
+
+std::wstring FromCodePage(const std::string& s, UINT codePage) {
+  if (s.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &out[0], n);
+  return out;
+}
+
+std::wstring Widen(const std::string& utf8) {
+  return FromCodePage(utf8, CP_UTF8);
+}
+
+std::string TextOf(HWND hwnd) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
 
 Window::~Window() {
   if (hwnd_) {
@@ -63,7 +102,7 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     result = HandleMessage(message, wParam, lParam);
   } catch (...) {
-    ShowCurrentException();
+    ReportCurrentException();
   }
   if (message == WM_NCDESTROY) {
     RemovePropA(hwnd_, kThisProperty);

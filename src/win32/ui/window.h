@@ -1,10 +1,12 @@
 // The base of every window of ours: one thunk stores `this` at creation and forwards each message
 // to one virtual handler. Exceptions stop here: none may unwind through Windows' own frames (the
-// cross compiler's DWARF unwinder would end the program); they go to the application's error box.
+// cross compiler's DWARF unwinder would end the program); they go to the error hook, which the
+// program sets at start-up to its error box.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace ui {
@@ -31,6 +33,14 @@ class Window {
   // messages reach HandleMessage too; DefaultHandling then passes them on to its own procedure.
   void Attach(HWND hwnd);
 
+  // The form this window belongs to is being shown by the program (not restored with its owner).
+  virtual void OnFormShown() {}
+
+  // What every window does with an exception it caught: given the exception's message (UTF-8).
+  static void SetErrorHook(std::function<void(const std::string& message)> hook);
+  // Hands the exception being handled to the error hook (inside a catch block).
+  static void ReportCurrentException();
+
  protected:
   // One flat switch in each derived class; whatever it does not handle goes to DefaultHandling.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,20 +61,23 @@ class Window {
   WNDPROC defaultProcedure_ = &DefWindowProcA;
 };
 
-// Runs f and hands any exception to the application's error box: for the few callbacks that are
-// not window procedures (timer and hook procedures).
-template <typename F>
-void Guarded(F&& f);
-
-void ShowCurrentException();  // inside a catch block
-
+// Runs f and hands any exception to the error hook: for the few callbacks that are not window
+// procedures (timer and hook procedures).
 template <typename F>
 void Guarded(F&& f) {
   try {
     f();
   } catch (...) {
-    ShowCurrentException();
+    Window::ReportCurrentException();
   }
 }
+
+// A window's text, as the ANSI functions give it (paths in the system code page).
+std::string TextOf(HWND hwnd);
+
+// UTF-8 to UTF-16, for the texts shown through the W functions.
+std::wstring Widen(const std::string& utf8);
+// Text in a code page (CP_ACP for the system's) to UTF-16.
+std::wstring FromCodePage(const std::string& text, UINT codePage);
 
 }  // namespace ui

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "font_probe.h"
-#include "win32/ui/controls.h"
+#include "win32/ui/fonts.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const wchar_t kProportionalGothic[] = L"ＭＳ Ｐゴシック";
 
 // The Gothic faces as the forms ask for them.
 ui::Font FormFont(const wchar_t* face, int height) {
-  return ui::CreateFormFont(face, height, SHIFTJIS_CHARSET, FW_NORMAL, false);
+  return ui::CreateFormFont(face, -height, SHIFTJIS_CHARSET);
 }
 
 TEST(PrefixFonts, JapaneseTextShowsInEveryUiFont) {

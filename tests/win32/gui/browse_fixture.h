@@ -96,10 +96,10 @@ class BrowseTest : public testing::Test {
     machine.SetCurrent("C:\\DATA");
   }
   void Start() {
-    form1 = std::make_unique<TForm1>(machine);
+    form1 = std::make_unique<TForm1>(gui::App(), machine);
     form1->Create();
-    form2 = std::make_unique<TForm2>(machine);
-    form2->Create();
+    form2 = std::make_unique<TForm2>(gui::App(), machine);
+    form2->Create(form1->Handle());
     form1->SetBrowseDialog(*form2);
     form1->Show();
     gui::Pump(20);

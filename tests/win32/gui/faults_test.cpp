@@ -60,8 +60,8 @@ class FaultsTest : public gui::BrowseTest {
   // A new browse dialog, not shown yet.
   void NewDialog() {
     form2.reset();
-    form2 = std::make_unique<TForm2>(machine);
-    form2->Create();
+    form2 = std::make_unique<TForm2>(gui::App(), machine);
+    form2->Create(form1->Handle());
     form1->SetBrowseDialog(*form2);
   }
 
@@ -78,7 +78,7 @@ class FaultsTest : public gui::BrowseTest {
       return;
     }
     ASSERT_EQ(watch.boxes.size(), 1u);
-    EXPECT_EQ(watch.boxes[0].caption, ui::Widen(ui::Application::Instance().Title()));
+    EXPECT_EQ(watch.boxes[0].caption, ui::Widen(gui::App().Title()));
     EXPECT_EQ(watch.boxes[0].text, ui::Widen(message));
     EXPECT_TRUE(watch.boxes[0].errorIcon);
   }

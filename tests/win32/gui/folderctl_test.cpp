@@ -12,7 +12,7 @@
 #include "win32/folderctl/directory_list_box.h"
 #include "win32/folderctl/drive_combo_box.h"
 #include "win32/os/os_win32.h"
-#include "win32/ui/controls.h"
+#include "win32/ui/fonts.h"
 #include "win32/ui/form.h"
 #include "win32/ui/gdi.h"
 
@@ -56,8 +56,7 @@ TEXTMETRICW MetricsOf(HFONT font) {
 
 // The same face at another character height, as a change of the font brings it.
 ui::Font DialogFaceAt(int height) {
-  return ui::CreateFormFont(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", -height, SHIFTJIS_CHARSET,
-                            FW_NORMAL, false);
+  return ui::CreateFormFont(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", height, SHIFTJIS_CHARSET);
 }
 
 // Counts the pixels of a glyph rendered at (x, y) that differ from the resource drawn over
@@ -112,6 +111,20 @@ TEST(GlyphResources, SizesAsTheControlsDrawThem) {
     EXPECT_EQ(glyph.Width(), c.width);
     EXPECT_EQ(glyph.Height(), c.height);
   }
+}
+
+TEST(GdiWrappers, ABitmapLeavesItsDcBeforeTheDcIsDeleted) {
+  ui::ScopedWindowDc screen(nullptr);
+  ui::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), 8, 8));
+  HDC dc = nullptr;
+  {
+    ui::BitmapDc selected(screen.Get(), bitmap.Get());
+    dc = selected.Get();
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap.Get());
+    SetLastError(0);
+  }
+  EXPECT_EQ(GetLastError(), 0u) << "a call on the DC after it was deleted";
+  EXPECT_EQ(GetObjectType(dc), 0u);
 }
 
 // C:\zfc<pid>\B with subfolders X and Y: the chain of the examples, C:\, A-level, B.
@@ -365,7 +378,7 @@ TEST_F(DriveComboWindow, EnterOnlyWhileDroppedDown) {
   SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
-const char* GlyphName(folderctl::DriveGlyph glyph) {
+const char* GlyphName(folders::DriveGlyph glyph) {
   const char* names[] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
   return names[static_cast<int>(glyph)];
 }

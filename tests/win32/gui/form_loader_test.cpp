@@ -7,8 +7,10 @@
 #include "core/errors.h"
 #include "gui/gui_support.h"
 #include "gui/message_box_watch.h"
+#include "win32/os/os_win32.h"
 #include "win32/ui/application.h"
 #include "win32/ui/controls.h"
+#include "win32/ui/fonts.h"
 #include "win32/ui/form.h"
 
 namespace ui {
@@ -25,38 +27,39 @@ namespace {
 // Unit1 is alive, and its destruction's quit message is dropped.
 class TestForm : public ui::Form {
  public:
-  TestForm() : Form("TTest") {}
+  TestForm() : Form(gui::App(), os::RealOs(), "TTest") {}
   ~TestForm() override {
     if (Handle()) DestroyWindow(Handle());
     gui::DropQuit();
   }
 };
 
-const char kHeader[] = "W: TTest\n  Left = 50\n  Top = 60\n  Width = 300\n  Height = 200\n";
+const char kHeader[] = "W: TTest\n  place = 50, 60\n  size = 300 x 200\n";
 
 TEST(FormLoader, RejectsInconsistentDescriptionsNamingTheLine) {
   const struct {
-    const char* body;  // after the header (5 lines)
+    const char* body;  // after the header (3 lines)
     int line;
     const char* fragment;
   } cases[] = {
-      {"  X: TNoSuchKind\n", 6, "no control kind TNoSuchKind"},
-      {"  B: TButton\n    Colour = Red\n", 7, "TButton B has no property Colour"},
-      {"  B: TButton\n    OnClick = Nowhere\n", 7, "TTest has no handler Nowhere"},
-      {"  E: TEdit\n    C: TButton\n", 7, "TEdit holds no controls"},
-      {"  S: TSplitter\n    Align = Top\n", 6, "splitter must be aligned to the left"},
-      {"  P: TPanel\n    Align = Middle\n", 7, "not one of: None, Left, Top, Bottom, Client"},
-      {"  P: TPanel\n    Width = \"wide\"\n", 7, "Width must be a number"},
-      {"  Menu = M\n  M: TMainMenu\n    I: TMenuItem\n      J: TMenuItem\n", 9,
+      {"  X: no such kind\n", 4, "no control kind no such kind"},
+      {"  B: push button\n    colour = red\n", 5, "push button B has no property colour"},
+      {"  B: push button\n    when clicked = Nowhere\n", 5, "TTest has no handler Nowhere"},
+      {"  E: edit box\n    C: push button\n", 5, "edit box holds no controls"},
+      {"  S: splitter\n    align = top\n", 4, "splitter must be aligned to the left"},
+      {"  P: panel\n    align = middle\n", 5, "expected one of: none, left, top, bottom, fill"},
+      {"  P: panel\n    size = wide\n", 5, "expected a whole number"},
+      {"  P: panel\n    size = 30, 20\n", 5, "expected \"x\""},
+      {"  menu = M\n  M: main menu\n    I: menu item\n      J: menu item\n", 7,
        "no drop-down menus"},
-      {"  M: TMainMenu\n", 6, "does not name M"},
-      {"  Menu = M\n", 6, "the form has no menu M"},
-      {"  OnShow = Shown\n", 6, "TTest has no handler Shown"},
-      {"  G: TStringGrid\n    Options = [RowSelect, Editing]\n", 7, "may not hold Editing"},
-      {"  G: TStringGrid\n    OnDrawCell = Nowhere\n", 7, "TTest has no handler Nowhere"},
-      {"  G: TStringGrid\n    OnDblClick = Nowhere\n", 7, "TTest has no handler Nowhere"},
-      {"  G: TStringGrid\n    OnDrawCell = 3\n", 7, "OnDrawCell must name a handler"},
-      {"  P: TPanel\n    Q: TPanel\n      M: TMainMenu\n", 8, "belongs to the form itself"},
+      {"  M: main menu\n", 4, "the form's menu is not M"},
+      {"  menu = M\n", 4, "the form has no menu M"},
+      {"  when shown = Shown\n", 4, "TTest has no handler Shown"},
+      {"  G: string grid\n    lines = cells vertical, editing\n", 5, "expected one of: titles"},
+      {"  G: string grid\n    when drawing a cell = Nowhere\n", 5, "TTest has no handler Nowhere"},
+      {"  G: string grid\n    when double-clicked = Nowhere\n", 5, "TTest has no handler Nowhere"},
+      {"  G: string grid\n    when drawing a cell = 3\n", 5, "expected a name"},
+      {"  P: panel\n    Q: panel\n      M: main menu\n", 6, "belongs to the form itself"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.body);
@@ -81,14 +84,15 @@ TEST(FormLoader, RejectsInconsistentDescriptionsNamingTheLine) {
 // A kind registered from outside the widget layer, as the folder controls register theirs.
 class Box : public ui::Window {
  public:
+  static constexpr const char* kKind = "test box";
   explicit Box(std::string tag) : tag(std::move(tag)) {}
   std::string tag;
 };
 
 TEST(FormLoader, RegisteredKindIsCreatedWithItsBoundsAndSettings) {
   HWND seenParent = nullptr;
-  ui::RegisterControlKind("TTestBox", [&](ui::ControlContext& c) {
-    auto box = std::make_unique<Box>(c.description.Text("Tag", ""));
+  gui::App().Kinds().Add(Box::kKind, [&](ui::ControlContext& c) {
+    auto box = std::make_unique<Box>(c.description.Text("tag", ""));
     const zolt::Bounds& b = c.control.bounds;
     c.control.hwnd = CreateWindowExA(
         0, "STATIC", "", WS_CHILD | WS_VISIBLE, b.left, b.top, b.width, b.height, c.parent,
@@ -98,8 +102,8 @@ TEST(FormLoader, RegisteredKindIsCreatedWithItsBoundsAndSettings) {
   });
   TestForm form;
   form.CreateFromText(std::string(kHeader) +
-                      "  P: TPanel\n    Align = Client\n    X: TTestBox\n      Left = 7\n"
-                      "      Top = 8\n      Width = 30\n      Height = 20\n      Tag = \"t1\"\n");
+                      "  P: panel\n    align = fill\n    X: test box\n      place = 7, 8\n"
+                      "      size = 30 x 20\n      tag = \"t1\"\n");
   EXPECT_EQ(seenParent, form.HandleOf("P"));
   EXPECT_EQ(form.Get<Box>("X").tag, "t1");
   RECT rc;
@@ -116,8 +120,8 @@ TEST(FormLoader, RegisteredKindIsCreatedWithItsBoundsAndSettings) {
 TEST(FormLoader, ClientSizeAndDialogBorder) {
   TestForm form;
   form.CreateFromText(
-      "W: TTest\n  Left = 425\n  Top = 219\n  ClientWidth = 367\n  ClientHeight = 303\n"
-      "  BorderStyle = Dialog\n  Caption = \"Browse\"\n");
+      "W: TTest\n  place = 425, 219\n  client size = 367 x 303\n  border = dialog\n"
+      "  caption = \"Browse\"\n");
   RECT rc;
   GetClientRect(form.Handle(), &rc);
   EXPECT_EQ(rc.right, 367);
@@ -139,11 +143,11 @@ TEST(FormLoader, ButtonsRunTheirHandlersByClickEnterAndEsc) {
   form.Bind("CancelClick", [&] { ++cancel; });
   form.Bind("PlainClick", [&] { ++plain; });
   form.CreateFromText(std::string(kHeader) +
-                      "  A: TButton\n    Width = 80\n    Height = 30\n    OnClick = PlainClick\n"
-                      "  B: TButton\n    Top = 40\n    Width = 80\n    Height = 30\n"
-                      "    Default = True\n    OnClick = OkClick\n"
-                      "  C: TButton\n    Top = 80\n    Width = 80\n    Height = 30\n"
-                      "    Cancel = True\n    OnClick = CancelClick\n");
+                      "  A: push button\n    size = 80 x 30\n    when clicked = PlainClick\n"
+                      "  B: push button\n    place = 0, 40\n    size = 80 x 30\n"
+                      "    pressed by = Enter\n    when clicked = OkClick\n"
+                      "  C: push button\n    place = 0, 80\n    size = 80 x 30\n"
+                      "    pressed by = Esc\n    when clicked = CancelClick\n");
   form.Show();
   gui::Pump(20);
   SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
@@ -159,8 +163,7 @@ TEST(FormLoader, ButtonsRunTheirHandlersByClickEnterAndEsc) {
     SCOPED_TRACE(k.key);
     const int before = *k.counter;
     PostMessageA(GetFocus(), WM_KEYDOWN, k.key, 1);
-    while (ui::Application::Instance().ProcessOneMessage()) {
-    }
+    gui::Pump(20);
     EXPECT_EQ(*k.counter, before + 1);
   }
   EXPECT_EQ(plain, 1);
@@ -210,10 +213,10 @@ TEST(FormLoader, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   int runs = 0;
   form.Bind("Fail", [&] {
     ++runs;
-    throw zolt::EConvertError::Date();
+    throw zolt::DateTimeError::Date();
   });
   form.CreateFromText(std::string(kHeader) +
-                      "  A: TButton\n    Width = 80\n    Height = 30\n    OnClick = Fail\n");
+                      "  A: push button\n    size = 80 x 30\n    when clicked = Fail\n");
   form.Show();
   gui::MessageBoxWatch watch;
   SendMessageA(form.HandleOf("A"), BM_CLICK, 0, 0);
@@ -232,12 +235,12 @@ TEST(FormLoader, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
 TEST(Panel, RaisedBevelButtonFaceAndCaptionPlacement) {
   TestForm form;
   form.CreateFromText(std::string(kHeader) +
-                      "  Font.Height = -15\n"
-                      "  L: TPanel\n    Width = 200\n    Height = 41\n"
-                      "    Alignment = LeftJustify\n    Caption = \"WWWW\"\n"
-                      "  C: TPanel\n    Top = 50\n    Width = 200\n    Height = 41\n"
-                      "    Caption = \"WWWW\"\n"
-                      "  E: TPanel\n    Top = 100\n    Width = 200\n    Height = 41\n");
+                      "  font = \"\", default, 15\n"
+                      "  L: panel\n    size = 200 x 41\n"
+                      "    caption align = left\n    caption = \"WWWW\"\n"
+                      "  C: panel\n    place = 0, 50\n    size = 200 x 41\n"
+                      "    caption = \"WWWW\"\n"
+                      "  E: panel\n    place = 0, 100\n    size = 200 x 41\n");
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
@@ -293,9 +296,9 @@ TEST(Panel, RaisedBevelButtonFaceAndCaptionPlacement) {
 TEST(Panel, ReadOnlyEditIsClippedByItsPanel) {
   TestForm form;
   form.CreateFromText(std::string(kHeader) +
-                      "  P: TPanel\n    Left = 10\n    Top = 10\n    Width = 100\n    Height = 40\n"
-                      "    E: TEdit\n      Left = 30\n      Width = 200\n      Height = 41\n"
-                      "      ReadOnly = True\n      Text = \"\"\n");
+                      "  P: panel\n    place = 10, 10\n    size = 100 x 40\n"
+                      "    E: edit box\n      place = 30, 0\n      size = 200 x 41\n"
+                      "      read only = yes\n      text = \"\"\n");
   form.Show();
   SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   gui::Pump(100);
@@ -324,7 +327,7 @@ TEST(Fonts, MissingFaceFallsBackToAnInstalledJapaneseGothic) {
   for (const auto& c : cases) {
     SCOPED_TRACE(ui::NarrowForTrace(c.face));
     const std::wstring face = ui::InstalledFace(c.face, SHIFTJIS_CHARSET);
-    ui::Font font = ui::CreateFormFont(c.face, -15, SHIFTJIS_CHARSET, FW_NORMAL, false);
+    ui::Font font = ui::CreateFormFont(c.face, 15, SHIFTJIS_CHARSET);
     ASSERT_TRUE(font);
     // The font really is the face chosen (an installed one, not a substitute the system picked),
     // with Shift-JIS glyphs.

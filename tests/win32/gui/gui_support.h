@@ -6,33 +6,57 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "win32/ui/application.h"
 #include "win32/ui/gdi.h"
+#include "win32/ui/window.h"
 
 namespace gui {
 
-// Handles pending messages for about ms milliseconds (paints, timers, posted input).
-inline void Pump(DWORD ms = 50) {
+// The suite's application, made as the program makes its own.
+ui::Application& App();
+
+// Handles messages through the application's loop for about ms milliseconds (paints, timers,
+// posted input); false when the program's quit came among them (it stays queued).
+inline bool Pump(DWORD ms = 50) {
   const DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(1);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+  const UINT_PTR tick = SetTimer(nullptr, 0, 5, nullptr);  // the loop wakes to look at the time
+  const bool going =
+      App().PumpUntil([end] { return static_cast<LONG>(end - GetTickCount()) <= 0; });
+  KillTimer(nullptr, tick);
+  return going;
 }
 
-// A window's text, as the ANSI functions give it.
-inline std::string TextOf(HWND hwnd) {
-  char text[512] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
+// Calls seen with each message sent to a window of this thread while it lives: what a window
+// goes through inside a call that returns only when it is over (a hide, a destruction).
+class SentMessageWatch {
+ public:
+  explicit SentMessageWatch(std::function<void(const CWPSTRUCT&)> seen) : seen_(std::move(seen)) {
+    Active() = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+  }
+  ~SentMessageWatch() {
+    UnhookWindowsHookEx(hook_);
+    Active() = nullptr;
+  }
+
+ private:
+  static SentMessageWatch*& Active() {
+    static SentMessageWatch* active = nullptr;
+    return active;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && Active()) Active()->seen_(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  std::function<void(const CWPSTRUCT&)> seen_;
+  HHOOK hook_;
+};
 
 // Drops the quit message a test's destroyed main window posted, so that it ends no later loop.
 inline void DropQuit() {

@@ -36,7 +36,7 @@ struct PaneState {
 inline PaneState ReadPane(TForm1& form, bool left) {
   const ui::StringGrid& grid = form.Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
   PaneState s;
-  s.path = TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
+  s.path = ui::TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
   s.status = form.Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
   for (int r = 0; r < grid.RowCount(); ++r) {
     s.rows.push_back(
@@ -51,7 +51,7 @@ class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     DropQuit();
-    form = std::make_unique<TForm1>(machine);
+    form = std::make_unique<TForm1>(App(), machine);
     form->Create();
     form->Show();
     Pump(20);

@@ -10,6 +10,7 @@
 #include "gui/message_box_watch.h"
 #include "support/fake_os.h"
 #include "win32/ui/application.h"
+#include "win32/ui/fonts.h"
 #include "win32/ui/window.h"
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 using gui::DropQuit;
 using gui::PaneState;
 using gui::ReadPane;
-using gui::TextOf;
+using ui::TextOf;
 using Rows = std::vector<std::vector<std::string>>;
 
 // A grid's rows: the titles, then the data rows.
@@ -41,16 +42,8 @@ LPARAM At(int x, int y) {
 
 // Handles pending messages for a moment; true when the loop's quit message came among them.
 bool QuitPosted(DWORD ms = 20) {
-  const DWORD end = GetTickCount() + ms;
-  bool quit = false;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) quit = true;
-      DispatchMessageA(&msg);
-    }
-    Sleep(1);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+  const bool quit = !gui::Pump(ms);
+  DropQuit();
   return quit;
 }
 
@@ -147,8 +140,8 @@ TEST_F(Form1Test, WindowAtItsPlaceWithItsCaptionAndMenu) {
   const LONG_PTR style = GetWindowLongPtrA(form->Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_THICKFRAME);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)),
-            ui::Application::Instance().Icon());
-  EXPECT_NE(ui::Application::Instance().Icon(), nullptr);
+            gui::App().Icon());
+  EXPECT_NE(gui::App().Icon(), nullptr);
 
   HMENU menu = GetMenu(form->Handle());
   ASSERT_NE(menu, nullptr);
@@ -186,17 +179,15 @@ TEST_F(Form1Test, StartStateIsBlank) {
     const ui::StringGrid& grid = form->Get<ui::StringGrid>(name);
     EXPECT_EQ(grid.RowCount(), 2);
     EXPECT_EQ(grid.ColCount(), 3);
-    EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ(grid.FixedCols(), 0);
+    EXPECT_EQ(grid.TitleRows(), 1);
     EXPECT_EQ(grid.DefaultRowHeight(), 24);
     EXPECT_EQ(grid.ColWidth(0), 106);
     EXPECT_EQ(grid.Cell(0, 0), "FileName");
     EXPECT_EQ(grid.Cell(1, 0), "Size");
     EXPECT_EQ(grid.Cell(2, 0), "DateTime");
     for (int col = 0; col < 3; ++col) EXPECT_EQ(grid.Cell(col, 1), "");
-    EXPECT_EQ(grid.Options(),
-              unsigned{ui::kGridFixedVertLine | ui::kGridFixedHorzLine | ui::kGridVertLine |
-                       ui::kGridHorzLine | ui::kGridColSizing | ui::kGridRowSelect});
+    EXPECT_EQ(grid.Options(), unsigned{ui::kGridTitleVertLine | ui::kGridTitleHorzLine |
+                                       ui::kGridVertLine | ui::kGridHorzLine | ui::kGridColSizing});
   }
   EXPECT_TRUE(form->Marks1.Empty());
   EXPECT_TRUE(form->Marks2.Empty());
@@ -212,6 +203,9 @@ TEST_F(Form1Test, ShowingAgainEmptiesThePanes) {
   form->Get<ui::Panel>("Panel6").SetCaption(" 3 Files");
   form->Marks1.Reset(3);
   form->FileCount2 = 3;
+  // Shown again along with a restored owner: no showing of its own.
+  SendMessageA(form->Handle(), WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+  EXPECT_EQ(TextOf(H("Edit1")), "C:\\DATA\\");
   ShowWindow(form->Handle(), SW_HIDE);
   form->Show();
   EXPECT_EQ(TextOf(H("Edit1")), "");
@@ -319,7 +313,7 @@ TEST_F(Form1Test, ExitMenuCloseBoxAndAltXAllRunFormClose) {
     form->FileCount1 = 4;
     SetWindowTextA(H("Edit1"), "C:\\KEEP\\");
     const HWND hwnd = form->Handle();
-    EXPECT_EQ(ui::Application::Instance().MainWindow(), hwnd);
+    EXPECT_EQ(gui::App().MainWindow(), hwnd);
     w.close(hwnd);
     EXPECT_TRUE(QuitPosted());     // the main window is gone: the loop ends
     EXPECT_FALSE(IsWindow(hwnd));  // the main window is gone: the loop ends
@@ -373,6 +367,13 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
   machine.AddFolder("C:\\TWO");
   machine.AddFile("C:\\TWO\\x", 5, fake::MakeFileTime(2001, 1, 1, 1, 1, 1));
   machine.AddFile("C:\\TWO\\y", 6, fake::MakeFileTime(2001, 1, 1, 1, 1, 2));
+  const PaneState many{"C:\\MANY\\",
+                       " 3 Files",
+                       Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
+                               {"a.txt", "1234567", "2010/06/01 12:00:00"},
+                               {"c", "0", "2020/02/29 00:00:00"}}),
+                       3,
+                       {0, 0, 0}};
   const struct {
     const char* path;
     bool left;
@@ -382,15 +383,7 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
       {"C:\\ONE\\",
        true,
        {"C:\\ONE\\", " 1 Files", Titled({{"only.txt", "42", "2004/03/15 09:05:06"}}), 1, {0}}},
-      {"C:\\MANY\\",
-       true,
-       {"C:\\MANY\\",
-        " 3 Files",
-        Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
-                {"a.txt", "1234567", "2010/06/01 12:00:00"},
-                {"c", "0", "2020/02/29 00:00:00"}}),
-        3,
-        {0, 0, 0}}},
+      {"C:\\MANY\\", true, many},
       {"C:\\TWO\\",
        true,  // fewer than before: only the new rows
        {"C:\\TWO\\",
@@ -400,15 +393,7 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
         {0, 0}}},
       {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", Titled({{"", "", ""}}), 0, {}}},
       {"C:\\NOWHERE\\", false, {"C:\\NOWHERE\\", " No File", Titled({{"", "", ""}}), 0, {}}},
-      {"C:\\MANY\\",
-       false,
-       {"C:\\MANY\\",
-        " 3 Files",
-        Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
-                {"a.txt", "1234567", "2010/06/01 12:00:00"},
-                {"c", "0", "2020/02/29 00:00:00"}}),
-        3,
-        {0, 0, 0}}},
+      {"C:\\MANY\\", false, many},
   };
   PaneState other = ReadPane(*form, false);
   for (const auto& l : loads) {
@@ -452,7 +437,7 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
   // As the window procedure does with a handler's exception: the error box, then on.
   ui::Guarded([&] { form->LoadLeftPane("C:\\NEW\\"); });
   ASSERT_EQ(watch.boxes.size(), 1u);
-  EXPECT_EQ(watch.boxes[0].caption, ui::Widen(ui::Application::Instance().Title()));
+  EXPECT_EQ(watch.boxes[0].caption, ui::Widen(gui::App().Title()));
   EXPECT_EQ(watch.boxes[0].text, ui::Widen("日付に変換できない値が渡されました."));
   EXPECT_TRUE(watch.boxes[0].errorIcon);
   // The box gone, the focus is where it was.

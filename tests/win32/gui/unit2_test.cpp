@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <typeinfo>
 #include <vector>
 
 #include "gui/browse_fixture.h"
@@ -310,38 +311,6 @@ class OtherWindow {
   DWORD threadId_ = 0;
 };
 
-// Whether the owner was enabled at each moment the dialog hid: where the window system moves
-// activation off a hiding active window, only an owner enabled by then can take it.
-class HideWatch {
- public:
-  HideWatch(HWND dialog, HWND owner) : dialog_(dialog), owner_(owner) {
-    Active() = this;
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
-  }
-  ~HideWatch() {
-    UnhookWindowsHookEx(hook_);
-    Active() = nullptr;
-  }
-  std::vector<bool> ownerEnabled;
-
- private:
-  static HideWatch*& Active() {
-    static HideWatch* active = nullptr;
-    return active;
-  }
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    HideWatch* w = Active();
-    if (code == HC_ACTION && w && m->hwnd == w->dialog_ && m->message == WM_WINDOWPOSCHANGING &&
-        (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW)) {
-      w->ownerEnabled.push_back(IsWindowEnabled(w->owner_) != FALSE);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  HWND dialog_, owner_;
-  HHOOK hook_;
-};
-
 TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpenedIt) {
   Start();
   OtherWindow other;
@@ -362,14 +331,49 @@ TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpe
       SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
       SetForegroundWindow(form1->Handle());
       const int activations = OtherWindow::activations;
-      HideWatch hides(form2->Handle(), form1->Handle());
+      // Where the window system moves activation off a hiding active window, only an owner
+      // enabled by then can take it.
+      std::vector<bool> ownerEnabledAtHide;
+      gui::SentMessageWatch hides([&](const CWPSTRUCT& m) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+        if (m.hwnd == form2->Handle() && m.message == WM_WINDOWPOSCHANGING &&
+            (pos->flags & SWP_HIDEWINDOW)) {
+          ownerEnabledAtHide.push_back(IsWindowEnabled(form1->Handle()) != FALSE);
+        }
+      });
       Browse(left, {c.close(*this)});
-      EXPECT_EQ(hides.ownerEnabled, std::vector<bool>{true});
+      EXPECT_EQ(ownerEnabledAtHide, std::vector<bool>{true});
       EXPECT_EQ(GetForegroundWindow(), form1->Handle());
       EXPECT_EQ(OtherWindow::activations, activations) << "the other window came to the front";
       EXPECT_EQ(GetFocus(), form1->HandleOf(left ? "Button1" : "Button2"));
     }
   }
+}
+
+TEST_F(BrowseTest, AnOwnerDisabledBeforeTheShowingStaysDisabledAfterIt) {
+  Start();
+  EnableWindow(form1->Handle(), FALSE);
+  gui::ModalDriver driver(form2->Handle(), {Press("Button2")});
+  form2->ShowModal();
+  EXPECT_FALSE(IsWindowEnabled(form1->Handle()));
+}
+
+// A form's window goes while the form is whole: its handlers, bound to its own members, cannot
+// be reached once those are gone.
+TEST_F(BrowseTest, EachFormsWindowIsDestroyedBeforeItsOwnMembers) {
+  Start();
+  const ui::Form* const forms[] = {form2.get(), form1.get()};
+  std::vector<std::string> destroyedAs;
+  gui::SentMessageWatch watch([&](const CWPSTRUCT& m) {
+    for (const ui::Form* form : forms) {
+      if (m.message == WM_DESTROY && m.hwnd == form->Handle()) {
+        destroyedAs.push_back(typeid(*form).name());
+      }
+    }
+  });
+  form2.reset();
+  form1.reset();
+  EXPECT_EQ(destroyedAs, (std::vector<std::string>{typeid(TForm2).name(), typeid(TForm1).name()}));
 }
 
 TEST_F(BrowseTest, OkIsTheDefaultButtonWheneverNoOtherPushButtonHasTheFocus) {

@@ -53,10 +53,10 @@ class Tree : public testing::Test {
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
     made_.push_back(path);
   }
-  std::vector<std::string> Subfolders(const folderctl::FolderList& list) {
+  std::vector<std::string> Subfolders(const folders::FolderList& list) {
     std::vector<std::string> names;
     for (const auto& item : list.Items()) {
-      if (item.kind == folderctl::FolderKind::kSubfolder) names.push_back(item.text);
+      if (item.kind == folders::FolderKind::kSubfolder) names.push_back(item.text);
     }
     return names;
   }
@@ -67,7 +67,7 @@ class Tree : public testing::Test {
 };
 
 TEST_F(Tree, TheProcessDirectoryFollowsTheList) {
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   EXPECT_EQ(list.CurrentFolder(), root_);
   const struct {
     std::string request;
@@ -93,7 +93,7 @@ TEST_F(Tree, TheProcessDirectoryFollowsTheList) {
 }
 
 TEST_F(Tree, ItemsAndOpeningAncestors) {
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   list.SetCurrentFolder("A\\B");
   EXPECT_EQ(Subfolders(list), (std::vector<std::string>{"X", "Y"}));
   const int current = list.CurrentIndex();
@@ -112,7 +112,7 @@ TEST_F(Tree, ItemsAndOpeningAncestors) {
 }
 
 TEST_F(Tree, FailedEntersLeaveTheListAndTheProcessWhereTheyWere) {
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   list.SetCurrentFolder("A\\B");
   ASSERT_TRUE(RemoveDirectoryA((root_ + "\\A\\B\\Y").c_str()));  // the list still shows Y
   const auto items = list.Items();
@@ -144,7 +144,7 @@ TEST_F(Tree, SubfoldersDifferingOnlyInCaseShowOnce) {
   ASSERT_NE(folders, nullptr) << "run through ctest";
   std::string path = std::string("Z:") + folders;
   std::replace(path.begin(), path.end(), '/', '\\');
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   list.SetCurrentFolder(path);
   const std::vector<std::string> names = Subfolders(list);
   ASSERT_EQ(names.size(), 1u);
@@ -156,7 +156,7 @@ TEST_F(Tree, ShiftJisNameWithBackslashTrailByte) {
   const std::string hyou = "\x95\x5C";
   Make(root_ + "\\" + hyou);
   Make(root_ + "\\" + hyou + "\\sub");
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   list.SetCurrentFolder(hyou + "\\sub");
   EXPECT_EQ(list.CurrentFolder(), root_ + "\\" + hyou + "\\sub");
   const int current = list.CurrentIndex();
@@ -201,28 +201,28 @@ TEST_F(LongShiftJisDirectory, ReadingItBackFailsWithTheNameTooLongCode) {
 }
 
 TEST_F(LongShiftJisDirectory, FolderListStartsAtTheRootOfTheProcessDrive) {
-  folderctl::FolderList list(os::RealOs());
+  folders::FolderList list(os::RealOs());
   EXPECT_EQ(list.CurrentFolder(), "C:\\");
   EXPECT_EQ(ProcessDirectory(), "C:\\");
   list.Rebuild();
   ASSERT_FALSE(list.Items().empty());
   EXPECT_EQ(list.Items()[0].text, "C:\\");
-  EXPECT_EQ(list.Items()[0].kind, folderctl::FolderKind::kCurrent);
+  EXPECT_EQ(list.Items()[0].kind, folders::FolderKind::kCurrent);
 }
 
 TEST(RealDriveTable, EveryDriveWithAKnownTypeHasItsEntry) {
-  folderctl::DriveList list(os::RealOs());
+  folders::DriveList list(os::RealOs());
   const UINT previous = SetErrorMode(0x8000);
   list.Rebuild();
   EXPECT_EQ(SetErrorMode(previous), 0x8000u);
   const struct {
     UINT type;
-    folderctl::DriveGlyph glyph;
-  } glyphs[] = {{DRIVE_REMOVABLE, folderctl::DriveGlyph::kFloppy},
-                {DRIVE_FIXED, folderctl::DriveGlyph::kHard},
-                {DRIVE_REMOTE, folderctl::DriveGlyph::kNetwork},
-                {DRIVE_CDROM, folderctl::DriveGlyph::kCdRom},
-                {DRIVE_RAMDISK, folderctl::DriveGlyph::kRam}};
+    folders::DriveGlyph glyph;
+  } glyphs[] = {{DRIVE_REMOVABLE, folders::DriveGlyph::kFloppy},
+                {DRIVE_FIXED, folders::DriveGlyph::kHard},
+                {DRIVE_REMOTE, folders::DriveGlyph::kNetwork},
+                {DRIVE_CDROM, folders::DriveGlyph::kCdRom},
+                {DRIVE_RAMDISK, folders::DriveGlyph::kRam}};
   size_t at = 0;
   const DWORD mask = GetLogicalDrives();
   for (int n = 0; n < 26; ++n) {

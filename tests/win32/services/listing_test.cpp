@@ -159,8 +159,8 @@ TEST(ListFolderReal, ListsPlainFilesWithTheirTexts) {
 
   os::Os& real = os::RealOs();
   zolt::CellTable grid(3, 2);
-  compare::WriteTitles(grid);
-  const int32_t count = compare::ListFolder(real, grid, dir, compare::DateTimeFormat(real));
+  zolt::WriteTitles(grid);
+  const int32_t count = listing::ListFolder(real, grid, dir, listing::DateTimeFormat(real));
 
   std::map<std::string, Listed> listed;
   std::vector<std::pair<std::string, Listed>> rows;
@@ -215,12 +215,12 @@ TEST(ListFolderReal, MissingOrFolderOnlyListsAsEmpty) {
   ASSERT_TRUE(folder.Created());
   ASSERT_TRUE(CreateDirectoryA((folder.Path() + "a").c_str(), nullptr));
   os::Os& real = os::RealOs();
-  const compare::DateTimeFormat format(real);
+  const listing::DateTimeFormat format(real);
   for (const std::string& path : {folder.Path(), folder.Path() + "missing\\"}) {
     SCOPED_TRACE(path);
     zolt::CellTable grid(3, 4);
     for (int row = 1; row < 4; ++row) grid.SetCell(0, row, "old");
-    EXPECT_EQ(compare::ListFolder(real, grid, path, format), 0);
+    EXPECT_EQ(listing::ListFolder(real, grid, path, format), 0);
     EXPECT_EQ(grid.RowCount(), 2);
     EXPECT_EQ(grid.Cell(0, 1), "");
   }
