@@ -60,6 +60,7 @@ void TForm1::LoadPane(Pane& pane, const std::string& folderPath) {
   SetWindowTextA(pane.pathBox, folderPath.c_str());
   // The listing goes by what the path box shows.
   const std::string pathText = ui::TextOf(pane.pathBox);
+  ui::WaitCursor wait;
   std::string status;
   pane.grid.EditCells([&](zolt::CellTable& cells) {
     status = listing::LoadPane(os_, cells, pathText, format_, pane.state);
@@ -92,12 +93,15 @@ void TForm1::MnuExitClick() {
 void TForm1::MnuCompareClick() {
   const std::string leftPath = ui::TextOf(left_->pathBox);
   const std::string rightPath = ui::TextOf(right_->pathBox);
+  ui::WaitCursor wait;
   if (!compare::ComparePanes({leftPath, left_->grid.Cells(), left_->state},
                              {rightPath, right_->grid.Cells(), right_->state})) {
     return;
   }
-  InvalidateRect(left_->grid.Handle(), nullptr, FALSE);
-  InvalidateRect(right_->grid.Handle(), nullptr, FALSE);
+  // Repainted now, the marks shown before the pointer says the work is done.
+  for (const Pane* pane : {&*left_, &*right_}) {
+    RedrawWindow(pane->grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
 }
 
 void TForm1::PaintMarkedCell(const Pane& pane, HDC dc, int col, int row, const RECT& rect) {

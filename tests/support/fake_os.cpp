@@ -282,6 +282,7 @@ void Machine::Fail(Service service, uint32_t code, int count, int after) {
 }
 
 bool Machine::Failing(Service service) {
+  if (beforeCall) beforeCall(service);
   auto it = failures_.find(service);
   if (it == failures_.end()) return false;
   if (it->second.after > 0) {

@@ -79,6 +79,8 @@ class Machine : public os::Os {
   // Called with each SetCurrentDirectory argument before it is handled: a test can change the
   // machine in the middle of an operation (a disc taken out, a folder deleted).
   std::function<void(const std::string& path)> beforeEnter;
+  // Called as each service starts: a test can see what the program is doing meanwhile.
+  std::function<void(Service service)> beforeCall;
   int findCalls = 0;
   int nextCalls = 0;
   int openSearches = 0;     // searches started and not yet closed

@@ -20,6 +20,7 @@ void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, i
 }
 
 void TDirectoryListBox::CreateControl() {
+  ui::WaitCursor wait;
   RECT host;
   GetClientRect(Handle(), &host);
   // Not sorted: the state keeps the order. The texts are kept so that a typed character
@@ -68,7 +69,13 @@ void TDirectoryListBox::SyncSelection() {
   state_.SetSelected(static_cast<int>(SendMessageA(Control(), LB_GETCURSEL, 0, 0)));
 }
 
+void TDirectoryListBox::SetCurrentDrive(char letter) {
+  ui::WaitCursor wait;
+  state_.SetCurrentDrive(letter);
+}
+
 void TDirectoryListBox::OpenSelected() {
+  ui::WaitCursor wait;
   if (Control()) SyncSelection();
   state_.OpenSelected();
 }

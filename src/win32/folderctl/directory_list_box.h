@@ -27,7 +27,8 @@ class TDirectoryListBox : public HostWindow, private folders::FolderListView {
   const std::string& CurrentFolder() const { return state_.CurrentFolder(); }
   void SetCurrentFolder(const std::string& path) { state_.SetCurrentFolder(path); }
   char CurrentDrive() const { return state_.CurrentDrive(); }
-  void SetCurrentDrive(char letter) { state_.SetCurrentDrive(letter); }
+  // Enters the drive and reads its folder: the wait cursor shows meanwhile.
+  void SetCurrentDrive(char letter);
   std::string ItemPath(int index) const { return state_.ItemPath(index); }
   void OpenSelected();
   const folders::FolderList& State() const { return state_; }

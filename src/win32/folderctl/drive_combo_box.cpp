@@ -23,6 +23,7 @@ void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int 
 }
 
 void TDriveComboBox::CreateControl() {
+  ui::WaitCursor wait;  // the volume labels are read now
   RECT host;
   GetClientRect(Handle(), &host);
   HWND combo = CreateWindowExA(0, "COMBOBOX", "",

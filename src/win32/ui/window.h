@@ -72,6 +72,20 @@ void Guarded(F&& f) {
   }
 }
 
+// The system's wait cursor while the scope lasts, the cursor it replaced after it, however the
+// scope is left: long work on the one thread shows that it is working, and an error box that
+// follows shows the arrow.
+class WaitCursor {
+ public:
+  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+
 // A window's text, as the ANSI functions give it (paths in the system code page).
 std::string TextOf(HWND hwnd);
 

@@ -13,6 +13,7 @@ struct SeenBox {
   std::wstring caption;
   std::wstring text;  // the static texts of the box, joined by "|"
   bool errorIcon = false;
+  HCURSOR cursor = nullptr;  // the pointer while the box shows
 };
 
 class MessageBoxWatch {
@@ -41,6 +42,7 @@ class MessageBoxWatch {
     GetClassNameW(hwnd, cls, 32);
     if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
     SeenBox box;
+    box.cursor = GetCursor();
     wchar_t text[512] = L"";
     GetWindowTextW(hwnd, text, 512);
     box.caption = text;

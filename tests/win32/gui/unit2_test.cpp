@@ -483,4 +483,59 @@ TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
   EXPECT_EQ(Read(true).fileCount, 1);
 }
 
+TEST_F(BrowseTest, LongWorkShowsTheWaitCursorAndTheArrowAfterIt) {
+  const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW), wait = LoadCursor(nullptr, IDC_WAIT);
+  // The pointer whenever the work asks the machine for anything (the comparison: repaints).
+  enum { kNothing, kServices, kPaints } watching = kNothing;
+  std::vector<HCURSOR> during;
+  machine.beforeCall = [&](fake::Service) {
+    if (watching == kServices) during.push_back(GetCursor());
+  };
+  gui::SentMessageWatch paints([&](const CWPSTRUCT& m) {
+    if (watching == kPaints && m.message == WM_PAINT && m.hwnd == form1->HandleOf("StringGrid1")) {
+      during.push_back(GetCursor());
+    }
+  });
+  Start();
+  const struct {
+    const char* work;
+    std::function<void(BrowseTest&)> run;
+    bool paints = false;  // watched by the grid's repaints
+    bool fails = false;   // the work ends in the error box
+  } cases[] = {
+      {"the dialog's first showing builds both lists",
+       [](BrowseTest& t) { t.Browse(true, {t.Press("Button2")}); }},
+      {"entering a folder, then picking a drive",
+       [](BrowseTest& t) {
+         t.Browse(true, {t.ClickFolder("SUB", true), t.PickDrive('d'), t.Press("Button2")});
+       }},
+      {"loading a pane", [](BrowseTest& t) { t.Browse(false, {t.Press("Button1")}); }},
+      {"comparing",
+       [](BrowseTest& t) {
+         t.form1->LoadLeftPane("C:\\DATA\\");
+         gui::ChooseMenuItem(t.form1->Handle(), 1);
+       },
+       true},
+      {"a load that fails",
+       [](BrowseTest& t) {
+         t.machine.Fail(fake::Service::kFileTimeToLocal, 0, 1);
+         t.Browse(true, {t.Press("Button1")});
+       },
+       false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.work);
+    SetCursor(arrow);
+    during.clear();
+    gui::MessageBoxWatch boxes;
+    watching = c.paints ? kPaints : kServices;
+    c.run(*this);
+    watching = kNothing;
+    EXPECT_EQ(during, std::vector<HCURSOR>(during.empty() ? 1 : during.size(), wait));
+    EXPECT_EQ(GetCursor(), arrow);
+    EXPECT_EQ(boxes.boxes.size(), c.fails ? 1u : 0u);
+    for (const gui::SeenBox& box : boxes.boxes) EXPECT_EQ(box.cursor, arrow);
+  }
+}
+
 }  // namespace
