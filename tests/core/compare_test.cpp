@@ -349,6 +349,8 @@ TEST(CellTable, UnwrittenCellsReadEmptyAndColumnsAreSetBeforeAnyCell) {
   fresh.SetCell(2, 4, "x");
   EXPECT_EQ(fresh.Cell(2, 4), "x");
   EXPECT_EQ(fresh.Cell(0, 2), "");
+  fresh.SetRowCount(3);  // rows cut by a smaller row count read empty
+  EXPECT_EQ(fresh.Cell(2, 4), "");
   EXPECT_THROW(grid.SetColCount(4), zolt::ERangeError);
   EXPECT_THROW(grid.SetColCount(2), zolt::ERangeError);
   grid.SetColCount(3);
