@@ -115,15 +115,17 @@ int main(int argc, char** argv) {
   });
   int differing = 0;
   for (uint8_t m : marks1.Bytes()) differing += m != 0;
-  std::printf("Wine, real folder of %d files (best of runs)\n", kFiles);
+  // Said by the exe itself, so a report cannot name another build than the one measured.
+  std::printf("Wine, %s build, real folder of %d files (best of runs)\n",
+              sizeof(void*) == 4 ? "32-bit (i686)" : "64-bit (x86_64)", kFiles);
   std::printf("  ListFolder: %.1f ms (%.2f us per file)\n", listMs, 1000 * listMs / kFiles);
   std::printf("  bare search loop: %.1f ms (%d files)\n", bareMs, bare);
   std::printf("  ratio ListFolder with its grid / bare search %.3f (target <= 1.25) %s\n",
               listMs / bareMs, listMs / bareMs <= 1.25 ? "MET" : "MISSED");
   std::printf("  comparison %d x %d (%d marked on the left): %.1f ms\n", kFiles, kFiles, differing,
               compareMs);
-  std::printf("  ratio comparison / listing %.3f (target <= 0.1) %s\n", compareMs / listMs,
-              compareMs / listMs <= 0.1 ? "MET" : "MISSED");
+  std::printf("  ratio comparison / listing %.3f (target <= 0.05) %s\n", compareMs / listMs,
+              compareMs / listMs <= 0.05 ? "MET" : "MISSED");
   std::printf("  the listed grid holds %.1f bytes per row\n",
               static_cast<double>(left.MemoryBytes()) / kFiles);
   return 0;

@@ -12,10 +12,10 @@ CellTable::CellTable(int colCount, int rowCount) : colCount_(0), rowCount_(0) {
 void CellTable::SetRowCount(int rowCount) {
   if (rowCount < 0) throw RangeError();
   rowCount_ = rowCount;
-  const size_t keep = static_cast<size_t>(rowCount) * colCount_;
-  if (slots_.size() > keep) {
-    for (size_t i = keep; i < slots_.size(); ++i) liveBytes_ -= slots_[i].length;
-    slots_.resize(keep);
+  const size_t keep = static_cast<size_t>(rowCount);
+  if (storedRows_ > keep) {
+    for (size_t i = keep * colCount_; i < slots_.size(); ++i) liveBytes_ -= slots_[i].length;
+    ResizeSlots(keep);
     if (arena_.size() > 2 * liveBytes_ + 4096) Compact();
   }
 }
@@ -27,19 +27,10 @@ void CellTable::SetColCount(int colCount) {
   colCount_ = colCount;
 }
 
-std::string_view CellTable::Cell(int col, int row) const {
-  if (col < 0 || col >= colCount_ || row < 0) return {};
-  const size_t index = static_cast<size_t>(row) * colCount_ + col;
-  if (index >= slots_.size()) return {};
-  const Slot& slot = slots_[index];
-  return std::string_view(arena_.data() + slot.offset, slot.length);
-}
-
 void CellTable::SetCell(int col, int row, std::string_view text) {
   if (col < 0 || col >= colCount_ || row < 0) throw RangeError();
-  const size_t index = static_cast<size_t>(row) * colCount_ + col;
-  if (index >= slots_.size()) slots_.resize((static_cast<size_t>(row) + 1) * colCount_);
-  Slot& slot = slots_[index];
+  if (static_cast<size_t>(row) >= storedRows_) ResizeSlots(static_cast<size_t>(row) + 1);
+  Slot& slot = slots_[static_cast<size_t>(row) * colCount_ + col];
   liveBytes_ -= slot.length;
   if (text.size() <= slot.length) {
     // Fits where the old text was (a rewrite of the same title, say).
@@ -56,6 +47,11 @@ void CellTable::SetCell(int col, int row, std::string_view text) {
 
 size_t CellTable::MemoryBytes() const {
   return arena_.capacity() + slots_.capacity() * sizeof(Slot);
+}
+
+void CellTable::ResizeSlots(size_t rows) {
+  slots_.resize(rows * colCount_);
+  storedRows_ = rows;
 }
 
 void CellTable::Compact() {

@@ -11,6 +11,8 @@
 namespace zolt {
 
 class CellTable {
+  struct Slot;
+
  public:
   CellTable(int colCount, int rowCount);
 
@@ -22,7 +24,48 @@ class CellTable {
   void SetColCount(int colCount);
 
   // The text of cell (col, row); empty for a cell never written or outside the table.
-  std::string_view Cell(int col, int row) const;
+  std::string_view Cell(int col, int row) const { return Reader(*this).Cell(col, row); }
+
+  // The cells as a scan over many of them reads them: Cell's texts, inline, from a copy of where
+  // the table keeps them, which the compiler can hold in registers (it must otherwise assume
+  // that each byte the scan writes might change the table). Valid while the table is unchanged.
+  class Reader {
+   public:
+    explicit Reader(const CellTable& table)
+        : slots_(table.slots_.data()),
+          storedRows_(table.storedRows_),
+          arena_(table.arena_.data()),
+          colCount_(table.colCount_) {}
+
+    std::string_view Cell(int col, int row) const {
+      if (col < 0 || col >= colCount_ || row < 0 || static_cast<size_t>(row) >= storedRows_) {
+        return {};
+      }
+      const Slot& slot = slots_[static_cast<size_t>(row) * colCount_ + col];
+      return std::string_view(arena_ + slot.offset, slot.length);
+    }
+
+    // Hints for a scan that visits rows out of order, so that its waits for memory overlap:
+    // fetch a row's cell slots into the cache, and once they are there, the starts of its
+    // texts. They change nothing, and take any row.
+    void PrefetchSlots(int row) const {
+      if (row >= 0 && static_cast<size_t>(row) < storedRows_) {
+        const Slot* first = slots_ + static_cast<size_t>(row) * colCount_;
+        __builtin_prefetch(first);
+        __builtin_prefetch(first + colCount_ - 1);  // a row may end on the next line
+      }
+    }
+    void PrefetchTexts(int row) const {
+      for (int col = 0; col < colCount_; ++col) __builtin_prefetch(Cell(col, row).data());
+    }
+
+   private:
+    const Slot* slots_;
+    size_t storedRows_;
+    const char* arena_;
+    int colCount_;
+  };
+
   // Writes a cell, growing the storage (not the row count) when row is beyond it, so a listing
   // can write its rows first and set the row count last.
   void SetCell(int col, int row, std::string_view text);
@@ -35,11 +78,14 @@ class CellTable {
     uint32_t offset = 0;
     uint32_t length = 0;
   };
+  // Gives slots_ exactly rows rows.
+  void ResizeSlots(size_t rows);
   void Compact();
 
   int colCount_;
   int rowCount_;
   std::vector<Slot> slots_;  // row-major, colCount_ per row; may hold more rows than rowCount_
+  size_t storedRows_ = 0;    // the rows slots_ holds: the cells of later rows read empty
   std::string arena_;
   size_t liveBytes_ = 0;
 };

@@ -4,12 +4,38 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "core/cell_table.h"
+#include "core/pane.h"
 
 namespace compare {
+
+// Four bytes of a text as one word, wherever they lie.
+inline uint32_t WordAt(const char* p) {
+  uint32_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// Exact equality of two texts, inline and a word at a time: the comparison's texts are short, and
+// a call to the C library's memcmp per text costs more than the comparing.
+inline bool SameBytes(std::string_view a, std::string_view b) {
+  const size_t n = a.size();
+  if (b.size() != n) return false;
+  const char* p = a.data();
+  const char* q = b.data();
+  if (n < 4) {
+    // The first, middle and last bytes are all the bytes.
+    return n == 0 || (p[0] == q[0] && p[n / 2] == q[n / 2] && p[n - 1] == q[n - 1]);
+  }
+  for (size_t at = 0; at + 4 < n; at += 4) {
+    if (WordAt(p + at) != WordAt(q + at)) return false;
+  }
+  return WordAt(p + n - 4) == WordAt(q + n - 4);  // the last four, overlapping the step before
+}
 
 class NameIndex {
  public:
@@ -20,7 +46,17 @@ class NameIndex {
   // The first row whose name is exactly name, or -1.
   int FirstRow(std::string_view name) const;
 
-  // What places a name's slot; different names may share it.
+  // Calls visit(row, FirstRow(name of row)) for rows 1 to rows of names, in order. Each lookup
+  // is taken in steps some rows apart, each step fetching what the next one reads (the slot,
+  // then the slots of the row found there, then its texts), so the waits for memory overlap.
+  template <typename Visit>
+  void ForEachFirstRow(const zolt::CellTable::Reader& names, int rows, Visit&& visit) const;
+
+  // The rows whose name an earlier row has, in row order.
+  const std::vector<int32_t>& LaterRows() const { return laterRows_; }
+
+  // What places a name's slot; different names may share it. The same in 32-bit and 64-bit
+  // builds.
   static uint32_t Hash(std::string_view name);
 
  private:
@@ -29,9 +65,64 @@ class NameIndex {
     int32_t row = 0;  // 0: free (row 0 is the title row, never indexed)
   };
 
-  const zolt::CellTable& grid_;
-  std::vector<Slot> slots_;  // open addressing, a power of two at least twice the row count
-  size_t mask_ = 0;
+  static constexpr int kStep = 8;  // rows between the steps of a lookup
+  // Room for every lookup under way, from its first step to its last; a power of two.
+  static constexpr int kRing = 4 * kStep;
+
+  // The slot where the probe for hash starts: the hash scaled to the table's size.
+  uint32_t Home(uint32_t hash) const {
+    return static_cast<uint32_t>(static_cast<uint64_t>(hash) * slots_.size() >> 32);
+  }
+  uint32_t Next(uint32_t at) const { return at + 1 == slots_.size() ? 0 : at + 1; }
+  // Where the probe for hash meets either a free slot or the first slot with that hash.
+  uint32_t FirstCandidate(uint32_t hash) const;
+  // The first row of name, probing on from that point, or -1.
+  int32_t FirstRowFrom(uint32_t at, uint32_t hash, std::string_view name) const;
+
+  zolt::CellTable::Reader grid_;
+  std::vector<Slot> slots_;  // open addressing, linear probing; always one slot free at least
+  std::vector<int32_t> laterRows_;
 };
+
+inline uint32_t NameIndex::FirstCandidate(uint32_t hash) const {
+  uint32_t at = Home(hash);
+  while (slots_[at].row != 0 && slots_[at].hash != hash) at = Next(at);
+  return at;
+}
+
+inline int32_t NameIndex::FirstRowFrom(uint32_t at, uint32_t hash, std::string_view name) const {
+  for (; slots_[at].row != 0; at = Next(at)) {
+    if (slots_[at].hash == hash && SameBytes(grid_.Cell(zolt::kColName, slots_[at].row), name)) {
+      return slots_[at].row;
+    }
+  }
+  return -1;
+}
+
+template <typename Visit>
+void NameIndex::ForEachFirstRow(const zolt::CellTable::Reader& names, int rows,
+                                Visit&& visit) const {
+  uint32_t hashes[kRing];
+  uint32_t candidates[kRing];
+  const auto ring = [](int row) { return row & (kRing - 1); };
+  for (int row = 1 - 3 * kStep; row <= rows; ++row) {
+    const int hashed = row + 3 * kStep, probed = row + 2 * kStep, fetched = row + kStep;
+    if (hashed >= 1 && hashed <= rows) {
+      const uint32_t hash = Hash(names.Cell(zolt::kColName, hashed));
+      hashes[ring(hashed)] = hash;
+      __builtin_prefetch(&slots_[Home(hash)]);
+    }
+    if (probed >= 1 && probed <= rows) {
+      const uint32_t at = FirstCandidate(hashes[ring(probed)]);
+      candidates[ring(probed)] = at;
+      grid_.PrefetchSlots(slots_[at].row);
+    }
+    if (fetched >= 1 && fetched <= rows) grid_.PrefetchTexts(slots_[candidates[ring(fetched)]].row);
+    if (row >= 1) {
+      visit(row, FirstRowFrom(candidates[ring(row)], hashes[ring(row)],
+                              names.Cell(zolt::kColName, row)));
+    }
+  }
+}
 
 }  // namespace compare

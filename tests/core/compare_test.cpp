@@ -24,10 +24,9 @@ struct Row {
 const char kT1[] = "2004/03/15 09:05:06";
 const char kT2[] = "2004/03/15 09:05:08";
 
-// Two names that share the comparison index's hash, found once by a search over f<n>.txt; the
-// hash depends on the width of size_t.
-const char* const kCollidingA = sizeof(size_t) == 8 ? "f43.txt" : "f35123.txt";
-const char* const kCollidingB = sizeof(size_t) == 8 ? "f24269.txt" : "f114511.txt";
+// Two names that share the comparison index's hash, found once by a search over f<n>.txt.
+const char* const kCollidingA = "f47327.txt";
+const char* const kCollidingB = "f82507.txt";
 
 zolt::CellTable Grid(const std::vector<Row>& rows) {
   zolt::CellTable grid(3, 2);
@@ -125,6 +124,11 @@ TEST(ComparePanes, EachMarkOutcome) {
       {"names differ in case", {{"A.TXT", "1", kT1}}, {{"a.txt", "1", kT1}}, {255}, {255}},
       {"names differ by a trailing space", {{"a", "1", kT1}}, {{"a ", "1", kT1}}, {255}, {255}},
       {"size texts differ, numbers equal", {{"a", "01", kT1}}, {{"a", "1", kT1}}, {2}, {2}},
+      {"size texts differ in a middle byte",
+       {{"a", "101", kT1}, {"b", "123456", kT1}},
+       {{"a", "111", kT1}, {"b", "123056", kT1}},
+       {2, 2},
+       {2, 2}},
       {"first namesake only", {{"x", "1", kT1}}, {{"x", "2", kT1}, {"x", "1", kT1}}, {2}, {2, 0}},
       {"duplicates on both sides",
        {{"x", "1", kT1}, {"x", "2", kT2}},
@@ -251,6 +255,33 @@ TEST(ComparePanes, EachComparisonStartsFromClearMarks) {
   EXPECT_EQ(panes.marks2.Bytes(), (std::vector<uint8_t>{0, zolt::MarkDate}));
 }
 
+TEST(ComparePanes, AGridLongerThanItsMarksRaisesTheRangeError) {
+  // Within the preconditions a grid has file count + 1 rows. A caller that breaks this gets the
+  // range error once the rows that have entries are marked, never a write outside the array.
+  const zolt::CellTable three = Grid({{"a", "1", kT1}, {"b", "1", kT1}, {"c", "2", kT1}});
+  const zolt::CellTable two = Grid({{"c", "1", kT1}, {"a", "1", kT2}});
+  const struct {
+    const char* what;
+    const zolt::CellTable* left;
+    const zolt::CellTable* right;
+    std::vector<uint8_t> marks1;
+    std::vector<uint8_t> marks2;
+  } cases[] = {
+      {"left grid", &three, &two, {4, 255}, {0, 0}},
+      {"right grid", &two, &three, {2, 4}, {4, 255}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    zolt::MarkArray marks1, marks2;
+    int32_t count1 = 2, count2 = 2;
+    EXPECT_THROW(compare::ComparePanes({"C:\\L\\", *c.left, {count1, marks1}},
+                                       {"C:\\R\\", *c.right, {count2, marks2}}),
+                 zolt::RangeError);
+    EXPECT_EQ(marks1.Bytes(), c.marks1);
+    EXPECT_EQ(marks2.Bytes(), c.marks2);
+  }
+}
+
 TEST(ComparePanes, SameMarksAsTheNestedScans) {
   std::mt19937 random(20040315);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -347,6 +378,8 @@ TEST(CellTable, UnwrittenCellsReadEmptyAndColumnsAreSetBeforeAnyCell) {
   fresh.SetCell(2, 4, "x");
   EXPECT_EQ(fresh.Cell(2, 4), "x");
   EXPECT_EQ(fresh.Cell(0, 2), "");
+  fresh.SetRowCount(3);  // rows cut by a smaller row count read empty
+  EXPECT_EQ(fresh.Cell(2, 4), "");
   EXPECT_THROW(grid.SetColCount(4), zolt::RangeError);
   EXPECT_THROW(grid.SetColCount(2), zolt::RangeError);
   grid.SetColCount(3);
