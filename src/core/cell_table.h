@@ -45,20 +45,6 @@ class CellTable {
       return std::string_view(arena_ + slot.offset, slot.length);
     }
 
-    // Hints for a scan that visits rows out of order, so that its waits for memory overlap:
-    // fetch a row's cell slots into the cache, and once they are there, the starts of its
-    // texts. They change nothing, and take any row.
-    void PrefetchSlots(int row) const {
-      if (row >= 0 && static_cast<size_t>(row) < storedRows_) {
-        const Slot* first = slots_ + static_cast<size_t>(row) * colCount_;
-        __builtin_prefetch(first);
-        __builtin_prefetch(first + colCount_ - 1);  // a row may end on the next line
-      }
-    }
-    void PrefetchTexts(int row) const {
-      for (int col = 0; col < colCount_; ++col) __builtin_prefetch(Cell(col, row).data());
-    }
-
    private:
     const Slot* slots_;
     size_t storedRows_;

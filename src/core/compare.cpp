@@ -61,17 +61,18 @@ class Passes {
   void LeftAgainstRight(zolt::MarkArray& marks) {
     const zolt::CellTable::Reader left(left_), right(right_);
     PassMarks out(marks, left_.RowCount());
-    index_.ForEachFirstRow(left, out.Writable(), [&](int row, int match) {
+    for (int row = 1; row <= out.Writable(); ++row) {
+      const int match = index_.FirstRow(left.Cell(zolt::kColName, row));
       if (match < 0) {
         out[row] = zolt::MarkMissing;
-        return;
+        continue;
       }
       const uint8_t mark = Differences(left, row, right, match);
       out[row] = mark;
       // Only the first left row to find it pairs with it; a mark is never MarkMissing.
       uint8_t& pair = rightMarks_[static_cast<size_t>(match)];
       if (pair == zolt::MarkMissing) pair = mark;
-    });
+    }
     out.Finish();
   }
 

@@ -45,15 +45,8 @@ NameIndex::NameIndex(const zolt::CellTable& table) : grid_(table) {
   // Two thirds full at most: probes stay short, and the table is small, which matters where
   // fresh memory is dear (under Wine each new page costs a fault).
   slots_.resize(rows + rows / 2 + 1);
-  uint32_t hashes[kRing];
-  for (int32_t row = 1 - kStep; row < rowCount; ++row) {
-    const int hashed = row + kStep;  // its slot fetched while the rows between are placed
-    if (hashed >= 1 && hashed < rowCount) {
-      hashes[hashed & (kRing - 1)] = Hash(grid.Cell(zolt::kColName, hashed));
-      __builtin_prefetch(&slots_[Home(hashes[hashed & (kRing - 1)])]);
-    }
-    if (row < 1) continue;
-    const uint32_t hash = hashes[row & (kRing - 1)];
+  for (int32_t row = 1; row < rowCount; ++row) {
+    const uint32_t hash = Hash(grid.Cell(zolt::kColName, row));
     uint32_t at = FirstCandidate(hash);
     if (FirstRowFrom(at, hash, grid.Cell(zolt::kColName, row)) >= 0) {
       // A later row of a name already held is never the first: keep the earlier one.

@@ -46,12 +46,6 @@ class NameIndex {
   // The first row whose name is exactly name, or -1.
   int FirstRow(std::string_view name) const;
 
-  // Calls visit(row, FirstRow(name of row)) for rows 1 to rows of names, in order. Each lookup
-  // is taken in steps some rows apart, each step fetching what the next one reads (the slot,
-  // then the slots of the row found there, then its texts), so the waits for memory overlap.
-  template <typename Visit>
-  void ForEachFirstRow(const zolt::CellTable::Reader& names, int rows, Visit&& visit) const;
-
   // The rows whose name an earlier row has, in row order.
   const std::vector<int32_t>& LaterRows() const { return laterRows_; }
 
@@ -64,10 +58,6 @@ class NameIndex {
     uint32_t hash = 0;
     int32_t row = 0;  // 0: free (row 0 is the title row, never indexed)
   };
-
-  static constexpr int kStep = 8;  // rows between the steps of a lookup
-  // Room for every lookup under way, from its first step to its last; a power of two.
-  static constexpr int kRing = 4 * kStep;
 
   // The slot where the probe for hash starts: the hash scaled to the table's size.
   uint32_t Home(uint32_t hash) const {
@@ -97,32 +87,6 @@ inline int32_t NameIndex::FirstRowFrom(uint32_t at, uint32_t hash, std::string_v
     }
   }
   return -1;
-}
-
-template <typename Visit>
-void NameIndex::ForEachFirstRow(const zolt::CellTable::Reader& names, int rows,
-                                Visit&& visit) const {
-  uint32_t hashes[kRing];
-  uint32_t candidates[kRing];
-  const auto ring = [](int row) { return row & (kRing - 1); };
-  for (int row = 1 - 3 * kStep; row <= rows; ++row) {
-    const int hashed = row + 3 * kStep, probed = row + 2 * kStep, fetched = row + kStep;
-    if (hashed >= 1 && hashed <= rows) {
-      const uint32_t hash = Hash(names.Cell(zolt::kColName, hashed));
-      hashes[ring(hashed)] = hash;
-      __builtin_prefetch(&slots_[Home(hash)]);
-    }
-    if (probed >= 1 && probed <= rows) {
-      const uint32_t at = FirstCandidate(hashes[ring(probed)]);
-      candidates[ring(probed)] = at;
-      grid_.PrefetchSlots(slots_[at].row);
-    }
-    if (fetched >= 1 && fetched <= rows) grid_.PrefetchTexts(slots_[candidates[ring(fetched)]].row);
-    if (row >= 1) {
-      visit(row, FirstRowFrom(candidates[ring(row)], hashes[ring(row)],
-                              names.Cell(zolt::kColName, row)));
-    }
-  }
 }
 
 }  // namespace compare
