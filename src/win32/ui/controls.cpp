@@ -265,7 +265,7 @@ void MakeStringGrid(ControlContext& c) {
                               {"titles horizontal", kGridTitleHorzLine},
                               {"cells vertical", kGridVertLine},
                               {"cells horizontal", kGridHorzLine}},
-                             grid->Options() & ~kGridColSizing);
+                             grid->Options());
   if (d.YesNo("column sizing", false)) options |= kGridColSizing;
   grid->SetOptions(options);
   grid->OnDrawCell = c.handlers.For<DrawCellHandler>(d, "when drawing a cell");
