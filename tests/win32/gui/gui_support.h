@@ -22,12 +22,15 @@ namespace gui {
 ui::Application& App();
 
 // Handles messages through the application's loop for about ms milliseconds (paints, timers,
-// posted input); false when the program's quit came among them (it stays queued).
+// posted input), and then whatever is still posted, so that a slow handler near the end leaves
+// nothing behind; false when the program's quit came among them (it stays queued).
 inline bool Pump(DWORD ms = 50) {
   const DWORD end = GetTickCount() + ms;
   const UINT_PTR tick = SetTimer(nullptr, 0, 5, nullptr);  // the loop wakes to look at the time
-  const bool going =
-      App().PumpUntil([end] { return static_cast<LONG>(end - GetTickCount()) <= 0; });
+  const bool going = App().PumpUntil([end] {
+    return static_cast<LONG>(end - GetTickCount()) <= 0 &&
+           HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)) == 0;
+  });
   KillTimer(nullptr, tick);
   return going;
 }
