@@ -1,5 +1,5 @@
 // The browse dialog driven the way a user drives it, shared by the window tests of the dialog:
-// a timer runs the steps inside the dialog's modal loop, and a pane's state is read back whole.
+// a driver runs the steps inside the dialog's modal loop, and a pane's state is read back whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,62 +18,6 @@
 #include "win32/ui/window.h"
 
 namespace gui {
-
-using Step = std::function<void()>;
-
-// Runs the steps one per timer tick while the dialog's modal loop runs (each tick comes only
-// once the loop has handled what the previous step posted). A step that shows an error box waits
-// in the box's own loop, where this timer still fires: no further step runs until it returns.
-// A dialog still open some ticks after the last step is closed and reported, so a fault cannot
-// hang the suite.
-class ModalDriver {
- public:
-  ModalDriver(HWND dialog, std::vector<Step> steps) : dialog_(dialog), steps_(std::move(steps)) {
-    Active() = this;
-    timer_ = SetTimer(nullptr, 0, 10, &ModalDriver::Tick);
-  }
-  ~ModalDriver() {
-    KillTimer(nullptr, timer_);
-    Active() = nullptr;
-  }
-  ModalDriver(const ModalDriver&) = delete;
-  ModalDriver& operator=(const ModalDriver&) = delete;
-
-  bool Finished() const { return next_ == steps_.size(); }
-  bool ForcedClose() const { return forced_; }
-
- private:
-  static ModalDriver*& Active() {
-    static ModalDriver* active = nullptr;
-    return active;
-  }
-
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    ui::Guarded([] {
-      ModalDriver* d = Active();
-      if (!d || d->busy_ || !IsWindowVisible(d->dialog_)) return;
-      if (d->next_ < d->steps_.size()) {
-        d->busy_ = true;
-        struct Done {
-          bool& busy;
-          ~Done() { busy = false; }
-        } done{d->busy_};
-        d->steps_[d->next_++]();
-      } else if (++d->idleTicks_ > 30 && !d->forced_) {
-        d->forced_ = true;
-        PostMessageA(d->dialog_, WM_CLOSE, 0, 0);
-      }
-    });
-  }
-
-  HWND dialog_;
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-  int idleTicks_ = 0;
-  bool forced_ = false;
-  bool busy_ = false;
-  UINT_PTR timer_;
-};
 
 // Two forms over a fake machine: C:\DATA (SUB with DEEP, ZED, a.txt, b.txt), C:\root.txt, a
 // fixed drive D: labelled WORK and a CD-ROM drive E: without a disc; the process starts in C:\DATA.
@@ -102,7 +46,7 @@ class BrowseTest : public testing::Test {
     form2->Create(form1->Handle());
     form1->SetBrowseDialog(*form2);
     form1->Show();
-    gui::Pump(20);
+    gui::Pump();
   }
   void TearDown() override {
     form2.reset();
@@ -119,7 +63,7 @@ class BrowseTest : public testing::Test {
 
   // Presses a pane's "B" button and drives the dialog with the steps while it is shown.
   void Browse(bool left, std::vector<Step> steps) {
-    ModalDriver driver(form2->Handle(), std::move(steps));
+    ModalDriver driver(std::move(steps), form2->Handle());
     SendMessageA(form1->HandleOf(left ? "Button1" : "Button2"), BM_CLICK, 0, 0);
     EXPECT_TRUE(driver.Finished());
     EXPECT_FALSE(driver.ForcedClose()) << "the steps did not close the dialog";

@@ -113,18 +113,32 @@ TEST(GlyphResources, SizesAsTheControlsDrawThem) {
   }
 }
 
-TEST(GdiWrappers, ABitmapLeavesItsDcBeforeTheDcIsDeleted) {
+TEST(GdiWrappers, EverySelectionIsUndoneAtTheEndOfItsScope) {
   ui::ScopedWindowDc screen(nullptr);
+  ui::MemoryDc dc(screen.Get());
+  ui::Brush brush(CreateSolidBrush(RGB(1, 2, 3)));
+  const HGDIOBJ before = GetCurrentObject(dc.Get(), OBJ_BRUSH);
+  {
+    ui::ScopedSelect select(dc.Get(), brush.Get());
+    EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), brush.Get());
+  }
+  EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), before);
+  {
+    ui::ScopedDcState state(dc.Get());
+    SelectObject(dc.Get(), brush.Get());
+  }
+  EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), before);
+  // A bitmap's own DC: the bitmap leaves it before the DC is deleted.
   ui::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), 8, 8));
-  HDC dc = nullptr;
+  HDC bitmapDc = nullptr;
   {
     ui::BitmapDc selected(screen.Get(), bitmap.Get());
-    dc = selected.Get();
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap.Get());
+    bitmapDc = selected.Get();
+    EXPECT_EQ(GetCurrentObject(bitmapDc, OBJ_BITMAP), bitmap.Get());
     SetLastError(0);
   }
   EXPECT_EQ(GetLastError(), 0u) << "a call on the DC after it was deleted";
-  EXPECT_EQ(GetObjectType(dc), 0u);
+  EXPECT_EQ(GetObjectType(bitmapDc), 0u);
 }
 
 // C:\zfc<pid>\B with subfolders X and Y: the chain of the examples, C:\, A-level, B.

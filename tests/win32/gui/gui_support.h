@@ -1,17 +1,21 @@
-// Helpers shared by the window tests: pumping messages, rendering a window into a memory bitmap
-// and reading its pixels back, choosing a menu command.
+// Helpers shared by the window tests: pumping messages until the queue is idle, recording error
+// boxes, rendering a window into a memory bitmap or reading the screen back, choosing a menu
+// command.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/errors.h"
 #include "win32/ui/application.h"
 #include "win32/ui/gdi.h"
 #include "win32/ui/window.h"
@@ -21,19 +25,91 @@ namespace gui {
 // The suite's application, made as the program makes its own.
 ui::Application& App();
 
-// Handles messages through the application's loop for about ms milliseconds (paints, timers,
-// posted input), and then whatever is still posted, so that a slow handler near the end leaves
-// nothing behind; false when the program's quit came among them (it stays queued).
-inline bool Pump(DWORD ms = 50) {
-  const DWORD end = GetTickCount() + ms;
-  const UINT_PTR tick = SetTimer(nullptr, 0, 5, nullptr);  // the loop wakes to look at the time
-  const bool going = App().PumpUntil([end] {
-    return static_cast<LONG>(end - GetTickCount()) <= 0 &&
-           HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)) == 0;
+// Handles messages through the application's loop until none is waiting (posted, sent, input,
+// paints, timers due); false when the program's quit came among them (it stays queued). Asked
+// of the queue itself: a status bit can stay set for input the thread will never receive.
+inline bool Pump() {
+  return App().PumpUntil([] {
+    MSG waiting;
+    return !PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE);
   });
-  KillTimer(nullptr, tick);
-  return going;
 }
+
+// The error boxes the program shows, recorded through its own error hook instead of shown: each
+// box's text, as the box would read (UTF-8), and the pointer's cursor at that moment. An error
+// box while none is recorded fails the test.
+class ErrorBoxes {
+ public:
+  struct Box {
+    std::string text;
+    HCURSOR cursor;
+  };
+  ErrorBoxes() { Active() = this; }
+  ~ErrorBoxes() { Active() = nullptr; }
+  ErrorBoxes(const ErrorBoxes&) = delete;
+  ErrorBoxes& operator=(const ErrorBoxes&) = delete;
+
+  // The suite's error hook.
+  static void Record(const std::string& message) {
+    const std::string text = zolt::ErrorBoxText(message);
+    if (Active()) {
+      Active()->boxes.push_back(Box{text, GetCursor()});
+    } else {
+      ADD_FAILURE() << "an error box: " << text;
+    }
+  }
+
+  std::vector<Box> boxes;
+
+ private:
+  static ErrorBoxes*& Active() {
+    static ErrorBoxes* active = nullptr;
+    return active;
+  }
+};
+
+using Step = std::function<void()>;
+
+// Runs steps inside a modal loop (a dialog's, a message box's), each once the loop has handled
+// everything the step before posted: the first is posted before the modal call, and each posts
+// the next. A dialog the steps leave open is closed and reported, so a fault cannot hang the
+// suite.
+class ModalDriver : public ui::Window {
+ public:
+  explicit ModalDriver(std::vector<Step> steps, HWND dialog = nullptr)
+      : steps_(std::move(steps)), dialog_(dialog) {
+    RegisterClass("ZoltTestModalDriver", nullptr, nullptr);
+    Create("ZoltTestModalDriver", "", 0, 0, HWND_MESSAGE, 0, 0, 0, 0);
+    PostMessageA(Handle(), kNext, 0, 0);
+  }
+  bool Finished() const { return next_ == steps_.size(); }
+  bool ForcedClose() const { return forced_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != kNext) return DefaultHandling(message, wParam, lParam);
+    // Only posted messages go before the next step: the loop takes input, paints and timers once
+    // none is posted. A quit comes last of all and ends the loop.
+    MSG waiting;
+    if (PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE | QS_POSTMESSAGE << 16)) {
+      if (waiting.message != WM_QUIT) PostMessageA(Handle(), kNext, 0, 0);
+    } else if (next_ < steps_.size()) {
+      steps_[next_++]();
+      PostMessageA(Handle(), kNext, 0, 0);
+    } else if (dialog_ && IsWindowVisible(dialog_)) {
+      forced_ = true;
+      PostMessageA(dialog_, WM_CLOSE, 0, 0);
+    }
+    return 0;
+  }
+
+ private:
+  static constexpr UINT kNext = WM_APP;
+  std::vector<Step> steps_;
+  HWND dialog_;
+  size_t next_ = 0;
+  bool forced_ = false;
+};
 
 // Calls seen with each message sent to a window of this thread while it lives: what a window
 // goes through inside a call that returns only when it is over (a hide, a destruction).
@@ -61,11 +137,13 @@ class SentMessageWatch {
   HHOOK hook_;
 };
 
-// Drops the quit message a test's destroyed main window posted, so that it ends no later loop.
-inline void DropQuit() {
+// Drops the quit message a test's destroyed main window posted, so that it ends no later loop;
+// true when there was one.
+inline bool DropQuit() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  bool dropped = false;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) dropped = true;
+  return dropped;
 }
 
 // The window's client area as painted by its own paint routine (WM_PRINTCLIENT).
@@ -98,7 +176,6 @@ class Pixels {
   }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  int LinesRead() const { return lines_; }  // the height when the read succeeded
   bool operator==(const Pixels& other) const {
     return width_ == other.width_ && height_ == other.height_ && data_ == other.data_;
   }
@@ -140,14 +217,40 @@ class Pixels {
     bi.bmiHeader.biCompression = BI_RGB;
     data_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-    lines_ = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), data_.data(), &bi, DIB_RGB_COLORS);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), data_.data(), &bi, DIB_RGB_COLORS);
   }
 
   int width_ = 0;
   int height_ = 0;
-  int lines_ = 0;
   std::vector<DWORD> data_;
 };
+
+// What the screen shows of the window's client area, read back from the window's own DC: what
+// its paints put there, not a render on request.
+inline Pixels OnScreen(HWND hwnd) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  ui::MemoryCanvas canvas(rc.right, rc.bottom);
+  {
+    ui::ScopedWindowDc screen(hwnd);
+    BitBlt(canvas.Dc(), 0, 0, rc.right, rc.bottom, screen.Get(), 0, 0, SRCCOPY);
+  }
+  return Pixels(canvas.Dc(), rc.right, rc.bottom);
+}
+
+// Runs an action between two rounds of painting, then checks that each window shows on the screen
+// what it paints for its new state. Before the action everything pending is painted, so the
+// screen is up to date; after it only what the program invalidated is painted again, by its own
+// WM_PAINT: a forgotten repaint leaves the old picture on the screen.
+inline void ExpectShownAfter(std::initializer_list<HWND> windows,
+                             const std::function<void()>& action) {
+  Pump();
+  action();
+  Pump();
+  for (HWND hwnd : windows) {
+    EXPECT_TRUE(OnScreen(hwnd) == Pixels(hwnd)) << "the screen does not show window " << hwnd;
+  }
+}
 
 // Chooses the main window's menu bar item at index as a click on it does (0: Exit, 1: Compare).
 inline void ChooseMenuItem(HWND window, int index) {

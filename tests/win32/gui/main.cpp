@@ -12,10 +12,12 @@ ui::Application& gui::App() {
   return *application;
 }
 
-// As the program starts: the application, then its kinds of control.
+// As the program starts: the application, then its kinds of control; the error boxes are
+// recorded rather than shown.
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   ui::Application app(os::RealOs());
+  ui::Window::SetErrorHook(&gui::ErrorBoxes::Record);
   ui::AddStandardKinds(app.Kinds());
   folderctl::AddKinds(app.Kinds());
   application = &app;

@@ -54,7 +54,7 @@ class MainWindowTest : public testing::Test {
     form = std::make_unique<TForm1>(App(), machine);
     form->Create();
     form->Show();
-    Pump(20);
+    Pump();
   }
   void TearDown() override {
     form.reset();

@@ -13,7 +13,6 @@
 
 #include "core/errors.h"
 #include "win32/gui/gui_support.h"
-#include "win32/gui/message_box_watch.h"
 
 namespace {
 
@@ -466,6 +465,7 @@ TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
       {"narrow below nothing", true, 213, 20, 50, {106, 0, 106}, 2},
       {"sizing switched off", false, 106, 10, 150, {106, 106, 106}, 2},
       {"a boundary in a data row", true, 106, 30, 150, {106, 106, 106}, 1},
+      {"a boundary on the first data row's top line", true, 106, 25, 150, {106, 106, 106}, 1},
       // Midway between two boundaries the later one is grabbed: a narrowed column widens again.
       {"widen a 1-pixel column", true, 107, 10, 150, {106, 44, 106}, 2, 1},
       {"widen a 3-pixel column", true, 108, 10, 150, {106, 45, 106}, 2, 3},
@@ -664,7 +664,7 @@ TEST_F(StringGridTest, AFailingOwnerDrawEndsThePaintAndShowsOneErrorBox) {
   grid.OnDrawCell = [](HDC, int col, int row, const RECT&, unsigned) {
     if (col == 1 && row == 2) throw zolt::RangeError();
   };
-  gui::MessageBoxWatch boxes;
+  gui::ErrorBoxes boxes;
   ui::ScopedWindowDc dc(grid.Handle());
   const RECT all{0, 0, 400, 400};
   for (int paint = 0; paint < 3; ++paint) {
@@ -727,7 +727,7 @@ TEST_F(StringGridTest, DoubleClickFiresAnywhereInTheGrid) {
     PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
     PostMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(c.x, c.y));
     PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
-    gui::Pump(20);
+    gui::Pump();
     ASSERT_EQ(fired.size(), 1u);
     EXPECT_EQ(fired[0], c.rowAtEvent);
   }

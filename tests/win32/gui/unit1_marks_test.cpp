@@ -150,7 +150,7 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
     ExpectCyanExactly(2, {});
   }
   const gui::Pixels unmarked1(Grid(1).Handle()), unmarked2(Grid(2).Handle());
-  Compare();
+  gui::ExpectShownAfter({Grid(1).Handle(), Grid(2).Handle()}, [&] { Compare(); });
   ExpectMarkedTextInPlace(1, unmarked1, leftBits);
   ExpectMarkedTextInPlace(2, unmarked2, rightBits);
   // Each selection puts a differently marked row under the highlight.
@@ -167,7 +167,7 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
     ExpectCyanExactly(1, leftBits);
   }
   // Reloading one pane clears its marks at once; the other keeps its earlier ones.
-  form->LoadLeftPane("C:\\L\\");
+  gui::ExpectShownAfter({Grid(1).Handle()}, [&] { form->LoadLeftPane("C:\\L\\"); });
   SCOPED_TRACE("left reloaded");
   ExpectCyanExactly(1, {});
   ExpectCyanExactly(2, rightBits);
@@ -239,7 +239,7 @@ TEST_F(Form1MarksTest, DoubleClickSelectsTheNamesakeInTheOtherGrid) {
       GetClientRect(grid.Handle(), &client);
       ASSERT_LT(p.y, client.bottom);
     }
-    DoubleClick(c.pane, p);
+    gui::ExpectShownAfter({other.Handle()}, [&] { DoubleClick(c.pane, p); });
     EXPECT_EQ(grid.Row(), c.current);
     EXPECT_EQ(other.Row(), c.expectedRow);
     EXPECT_EQ(other.Col(), otherCol);

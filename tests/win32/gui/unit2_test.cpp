@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "gui/browse_fixture.h"
-#include "gui/message_box_watch.h"
 
 namespace {
 
@@ -181,6 +180,7 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
     const char* name;
     std::function<Step(BrowseTest&)> close;
     bool afterOk = false;  // the dialog's previous showing ended with OK
+    bool quits = false;    // the quit goes on to the program's own loop
   } cases[] = {
       {"Cancel", [](BrowseTest& t) { return t.Press("Button2"); }},
       {"Esc in the drive list", [&](BrowseTest&) { return Key(drives, VK_ESCAPE); }},
@@ -188,8 +188,10 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
       {"Esc on OK", [&](BrowseTest&) { return Key(ok, VK_ESCAPE); }},
       {"close box", closeBox},
       {"close box after an OK", closeBox, true},
+      // "End task", or a close message to the main window
+      {"the program told to quit", [](BrowseTest&) { return Step([] { PostQuitMessage(0); }); },
+       false, true},
   };
-  gui::MessageBoxWatch boxes;
   for (const bool left : {true, false}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.name) + (left ? " left" : " right"));
@@ -198,6 +200,7 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
       const PaneState other = Read(!left);
       Folders().SetCurrentFolder("C:\\DATA");
       Browse(left, {ClickFolder("SUB", true), c.close(*this)});
+      EXPECT_EQ(gui::DropQuit(), c.quits);
       EXPECT_FALSE(form2->Selected);
       EXPECT_EQ(form2->FolderPath, "");
       EXPECT_TRUE(Read(left) == before);
@@ -205,7 +208,6 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
       EXPECT_EQ(Folders().CurrentFolder(), "C:\\DATA\\SUB");
     }
   }
-  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(BrowseTest, SecondOpeningStartsOnTheFolderOfTheFirst) {
@@ -353,7 +355,7 @@ TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpe
 TEST_F(BrowseTest, AnOwnerDisabledBeforeTheShowingStaysDisabledAfterIt) {
   Start();
   EnableWindow(form1->Handle(), FALSE);
-  gui::ModalDriver driver(form2->Handle(), {Press("Button2")});
+  gui::ModalDriver driver({Press("Button2")}, form2->Handle());
   form2->ShowModal();
   EXPECT_FALSE(IsWindowEnabled(form1->Handle()));
 }
@@ -440,7 +442,6 @@ TEST_F(BrowseTest, PickingADriveRunsTheHandlerTwiceTheSecondChangingNothing) {
 
 TEST_F(BrowseTest, DriveWithoutMediumLeavesBothListsOnThePreviousDrive) {
   Start();
-  gui::MessageBoxWatch boxes;
   const struct {
     const char* name;
     const char* start;
@@ -459,7 +460,6 @@ TEST_F(BrowseTest, DriveWithoutMediumLeavesBothListsOnThePreviousDrive) {
     EXPECT_TRUE(form2->Selected);
     EXPECT_EQ(form2->FolderPath[0], c.start[0]);
   }
-  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
@@ -468,7 +468,6 @@ TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
   machine.AddFile("\\\\server\\share\\dir\\n.txt", 5, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
   machine.SetCurrent("\\\\server\\share\\dir");
   Start();
-  gui::MessageBoxWatch boxes;
   int runs = 0;
   std::function<void()> handler = Drives().OnChange;
   Drives().OnChange = [&] {
@@ -478,7 +477,6 @@ TEST_F(BrowseTest, NetworkFolderStartComesToRestInTheNetworkFolder) {
   // The first showing applies the drive list's own value, "no drive".
   Browse(true, {Press("Button1")});
   EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(form2->FolderPath, "\\\\server\\share\\dir\\");
   EXPECT_EQ(Read(true).fileCount, 1);
 }
@@ -527,14 +525,14 @@ TEST_F(BrowseTest, LongWorkShowsTheWaitCursorAndTheArrowAfterIt) {
     SCOPED_TRACE(c.work);
     SetCursor(arrow);
     during.clear();
-    gui::MessageBoxWatch boxes;
+    gui::ErrorBoxes boxes;
     watching = c.paints ? kPaints : kServices;
     c.run(*this);
     watching = kNothing;
     EXPECT_EQ(during, std::vector<HCURSOR>(during.empty() ? 1 : during.size(), wait));
     EXPECT_EQ(GetCursor(), arrow);
     EXPECT_EQ(boxes.boxes.size(), c.fails ? 1u : 0u);
-    for (const gui::SeenBox& box : boxes.boxes) EXPECT_EQ(box.cursor, arrow);
+    for (const auto& box : boxes.boxes) EXPECT_EQ(box.cursor, arrow);
   }
 }
 

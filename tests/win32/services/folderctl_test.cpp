@@ -98,6 +98,7 @@ TEST_F(Tree, ItemsAndOpeningAncestors) {
   EXPECT_EQ(Subfolders(list), (std::vector<std::string>{"X", "Y"}));
   const int current = list.CurrentIndex();
   EXPECT_EQ(list.Items()[size_t(current)].text, "B");
+  EXPECT_EQ(list.DisplayText(current), "B");  // C: keeps the case of names
   EXPECT_EQ(list.Items()[size_t(current - 1)].text, "A");
   EXPECT_EQ(list.Items()[0].text, root_.substr(0, 3));
   EXPECT_EQ(list.ItemPath(current - 1), root_ + "\\A");

@@ -19,8 +19,9 @@ class TempFolder {
   TempFolder() {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
+    static int made = 0;
     path_ = std::string(temp) + "zolt_listing_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount()) + "\\";
+            std::to_string(++made) + "\\";
     created_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
   }
   ~TempFolder() { Remove(path_); }
