@@ -16,57 +16,49 @@ TDirectoryListBox::~TDirectoryListBox() {
 }
 
 void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
-  CreateHost(parent, id, x, y, width, height);
+  // Not sorted: the state keeps the order. The texts are kept so that a typed character moves
+  // the selection to the next item beginning with it.
+  CreateControl("LISTBOX",
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                    LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE, parent, id, x, y, width, height);
 }
 
-void TDirectoryListBox::CreateControl() {
+void TDirectoryListBox::Build() {
   ui::WaitCursor wait;
-  RECT host;
-  GetClientRect(Handle(), &host);
-  // Not sorted: the state keeps the order. The texts are kept so that a typed character
-  // moves the selection to the next item beginning with it.
-  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                  LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                              0, 0, host.right, host.bottom, Handle(), nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  AttachControl(list);
-  if (Font()) SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  SendMessageA(list, LB_SETITEMHEIGHT, 0, itemHeight_);
   state_.SetView(this);
   state_.Rebuild();
 }
 
-void TDirectoryListBox::FontChanged() {
-  itemHeight_ = folders::FolderItemHeight(FontCellHeight(Font()));
-  if (Control()) {
-    SendMessageA(Control(), LB_SETITEMHEIGHT, 0, itemHeight_);
-    InvalidateRect(Control(), nullptr, TRUE);
-  }
+void TDirectoryListBox::FontChanged(HFONT font) {
+  itemHeight_ = folders::FolderItemHeight(FontCellHeight(font));
+  SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TDirectoryListBox::OnDestroyed() {
+  OwnerDrawnList::OnDestroyed();
   state_.SetView(nullptr);
 }
 
 void TDirectoryListBox::RebuildStarted() {
-  SendMessageA(Control(), WM_SETREDRAW, FALSE, 0);
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TDirectoryListBox::RebuildFinished() {
   const int count = static_cast<int>(state_.Items().size());
-  SendMessageA(Control(), LB_RESETCONTENT, 0, 0);
+  SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < count; ++i) {
-    SendMessageA(Control(), LB_ADDSTRING, 0,
+    SendMessageA(Handle(), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(state_.DisplayText(i).c_str()));
   }
-  SendMessageA(Control(), LB_SETCURSEL, static_cast<WPARAM>(state_.Selected()), 0);
-  SendMessageA(Control(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(Control(), nullptr, TRUE);
+  SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(state_.Selected()), 0);
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TDirectoryListBox::SyncSelection() {
-  state_.SetSelected(static_cast<int>(SendMessageA(Control(), LB_GETCURSEL, 0, 0)));
+  state_.SetSelected(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)));
 }
 
 void TDirectoryListBox::SetCurrentDrive(char letter) {
@@ -76,7 +68,7 @@ void TDirectoryListBox::SetCurrentDrive(char letter) {
 
 void TDirectoryListBox::OpenSelected() {
   ui::WaitCursor wait;
-  if (Control()) SyncSelection();
+  if (Handle()) SyncSelection();
   state_.OpenSelected();
 }
 
@@ -84,25 +76,22 @@ void TDirectoryListBox::Command(WORD code) {
   if (code == LBN_SELCHANGE) SyncSelection();
 }
 
-bool TDirectoryListBox::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                       LRESULT& result) {
+LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDBLCLK: {
-      result = CallControl(message, wParam, lParam);
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
       // Only a double-click on an item opens it, not one below the last item.
-      const LRESULT hit = SendMessageA(Control(), LB_ITEMFROMPOINT, 0, lParam);
+      const LRESULT hit = SendMessageA(Handle(), LB_ITEMFROMPOINT, 0, lParam);
       if (HIWORD(hit) == 0) OpenSelected();
-      return true;
+      return result;
     }
     case WM_KEYDOWN:
       // Enter reaches the list only outside a dialog: a dialog gives it to its default button.
-      if (wParam != VK_RETURN) return false;
+      if (wParam != VK_RETURN) break;
       OpenSelected();
-      result = 0;
-      return true;
-    default:
-      return HostWindow::ControlMessage(message, wParam, lParam, result);
+      return 0;
   }
+  return OwnerDrawnList::HandleMessage(message, wParam, lParam);
 }
 
 const Glyph& TDirectoryListBox::GlyphOf(folders::FolderKind kind) const {

@@ -7,22 +7,19 @@
 #include <string>
 
 #include "core/folder_list.h"
-#include "win32/folderctl/host.h"
+#include "win32/folderctl/owner_drawn_list.h"
 
 namespace folderctl {
 
-class TDirectoryListBox : public HostWindow, private folders::FolderListView {
+class TDirectoryListBox : public OwnerDrawnList, private folders::FolderListView {
  public:
   static constexpr const char* kKind = "TDirectoryListBox";
-  // Starts from the process's current directory; the items are built when the window is.
+  // Starts from the process's current directory; the items are built by Fill.
   explicit TDirectoryListBox(os::Os& os);
   ~TDirectoryListBox() override;
 
-  // Creates the container, as a child of parent, that the list box will fill.
+  // Creates the list box, still empty, as a child of parent.
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
-  // Creates the list box in the container, builds the items and selects the current one. May be
-  // called again after the windows were destroyed and the container made anew.
-  void CreateControl() override;
 
   const std::string& CurrentFolder() const { return state_.CurrentFolder(); }
   void SetCurrentFolder(const std::string& path) { state_.SetCurrentFolder(path); }
@@ -33,16 +30,17 @@ class TDirectoryListBox : public HostWindow, private folders::FolderListView {
   void OpenSelected();
   const folders::FolderList& State() const { return state_; }
 
-  int ItemHeight() const override { return itemHeight_; }
-
   std::function<void()> OnChange;  // after every change of folder, once the items are rebuilt
 
  protected:
+  // Builds the items and selects the current one.
+  void Build() override;
+  int ItemHeight() const override { return itemHeight_; }
   void DrawItem(const DRAWITEMSTRUCT& item) override;
   void Command(WORD code) override;
-  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  void FontChanged() override;
+  void FontChanged(HFONT font) override;
   void OnDestroyed() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void RebuildStarted() override;

@@ -3,6 +3,11 @@
 #include "win32/ui/gdi.h"
 
 namespace folderctl {
+namespace {
+
+const int kDroppedEntries = 8;
+
+}  // namespace
 
 TDriveComboBox::TDriveComboBox(os::Os& os)
     : state_(os), itemHeight_(folders::DriveItemHeight(FontCellHeight(nullptr))) {
@@ -19,80 +24,68 @@ TDriveComboBox::~TDriveComboBox() {
 }
 
 void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
-  CreateHost(parent, id, x, y, width, height);
+  CreateControl("COMBOBOX",
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                    CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                0, parent, id, x, y, width, height);
 }
 
-void TDriveComboBox::CreateControl() {
+void TDriveComboBox::Build() {
   ui::WaitCursor wait;  // the volume labels are read now
-  RECT host;
-  GetClientRect(Handle(), &host);
-  HWND combo = CreateWindowExA(0, "COMBOBOX", "",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                   CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                               0, 0, host.right, host.bottom + 8 * itemHeight_, Handle(), nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-  AttachControl(combo);
-  if (Font()) SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  FontChanged();
   state_.SetView(this);
   state_.Rebuild();
 }
 
-void TDriveComboBox::FitHost() {
-  RECT host;
-  GetClientRect(Handle(), &host);
-  RECT field;
-  GetWindowRect(Control(), &field);
-  SetWindowPos(Handle(), nullptr, 0, 0, host.right, field.bottom - field.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TDriveComboBox::FontChanged() {
-  itemHeight_ = folders::DriveItemHeight(FontCellHeight(Font()));
-  if (!Control()) return;
+void TDriveComboBox::FontChanged(HFONT font) {
+  itemHeight_ = folders::DriveItemHeight(FontCellHeight(font));
   // -1 is the selection field, 0 the items of the dropped-down list.
-  SendMessageA(Control(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
-  SendMessageA(Control(), CB_SETITEMHEIGHT, 0, itemHeight_);
-  FitHost();
+  SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
+  SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight_);
 }
 
 void TDriveComboBox::OnDestroyed() {
+  OwnerDrawnList::OnDestroyed();
   state_.SetView(nullptr);
 }
 
 void TDriveComboBox::EntriesChanged() {
-  SendMessageA(Control(), CB_RESETCONTENT, 0, 0);
+  SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
   for (const folders::DriveEntry& entry : state_.Entries()) {
-    SendMessageA(Control(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
   }
 }
 
 void TDriveComboBox::SelectionChanged() {
   // CB_SETCURSEL sends no CBN_SELCHANGE: only the user's changes come back as picks.
-  SendMessageA(Control(), CB_SETCURSEL, static_cast<WPARAM>(state_.Selected()), 0);
+  SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(state_.Selected()), 0);
 }
 
 void TDriveComboBox::Command(WORD code) {
-  if (code == CBN_SELCHANGE) {
-    state_.Pick(static_cast<int>(SendMessageA(Control(), CB_GETCURSEL, 0, 0)));
+  if (code == CBN_DROPDOWN) {
+    // A drop-down combo box takes the height of its list from its window's height beyond the
+    // field, and keeps only the field's: room for eight entries, whatever the layout set.
+    RECT field;
+    GetWindowRect(Handle(), &field);
+    SetWindowPos(Handle(), nullptr, 0, 0, field.right - field.left,
+                 field.bottom - field.top + kDroppedEntries * itemHeight_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (code == CBN_SELCHANGE) {
+    state_.Pick(static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)));
   }
 }
 
-bool TDriveComboBox::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_GETDLGCODE) {
-    result = CallControl(message, wParam, lParam);
-    // Enter belongs to the dialog's default button unless the list is dropped down.
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
-      if (SendMessageA(Control(), CB_GETDROPPEDSTATE, 0, 0)) {
-        result |= DLGC_WANTMESSAGE;
-      } else {
-        result &= ~(DLGC_WANTMESSAGE | DLGC_WANTALLKEYS);
-      }
+LRESULT TDriveComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = OwnerDrawnList::HandleMessage(message, wParam, lParam);
+  // Enter belongs to the dialog's default button unless the list is dropped down.
+  const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+  if (message == WM_GETDLGCODE && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+    if (SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+      result |= DLGC_WANTMESSAGE;
+    } else {
+      result &= ~(DLGC_WANTMESSAGE | DLGC_WANTALLKEYS);
     }
-    return true;
   }
-  return HostWindow::ControlMessage(message, wParam, lParam, result);
+  return result;
 }
 
 const Glyph& TDriveComboBox::GlyphOf(folders::DriveGlyph kind) const {

@@ -6,45 +6,42 @@
 #include <functional>
 
 #include "core/drive_list.h"
-#include "win32/folderctl/host.h"
+#include "win32/folderctl/owner_drawn_list.h"
 
 namespace folderctl {
 
-class TDriveComboBox : public HostWindow, private folders::DriveListView {
+class TDriveComboBox : public OwnerDrawnList, private folders::DriveListView {
  public:
   static constexpr const char* kKind = "TDriveComboBox";
-  // CurrentDrive starts from the process's current directory; entries come with the window.
+  // CurrentDrive starts from the process's current directory; the entries are built by Fill.
   explicit TDriveComboBox(os::Os& os);
   ~TDriveComboBox() override;
 
-  // Creates the container, as a child of parent, that the combo box will fill.
+  // Creates the combo box, still empty, as a child of parent: its window is the selection field,
+  // whose height follows the font; the list drops down below it.
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
-  // Creates the combo box in the container, builds the entries and applies CurrentDrive, which
-  // fires OnChange. The container takes the height of the combo box's selection field, which
-  // follows the font; the list drops down below it.
-  void CreateControl() override;
 
   char CurrentDrive() const { return state_.CurrentDrive(); }
   void SetCurrentDrive(char drive) { state_.SetCurrentDrive(drive); }
   const folders::DriveList& State() const { return state_; }
 
-  int ItemHeight() const override { return itemHeight_; }
-
   std::function<void()> OnClick;   // first on every pick by the user
   std::function<void()> OnChange;  // every application of a drive, and once more per pick
 
  protected:
+  // Builds the entries and applies CurrentDrive, which fires OnChange.
+  void Build() override;
+  int ItemHeight() const override { return itemHeight_; }
   void DrawItem(const DRAWITEMSTRUCT& item) override;
   void Command(WORD code) override;
-  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  void FontChanged() override;
+  void FontChanged(HFONT font) override;
   void OnDestroyed() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void EntriesChanged() override;
   void SelectionChanged() override;
   const Glyph& GlyphOf(folders::DriveGlyph kind) const;
-  void FitHost();
 
   folders::DriveList state_;
   Glyph floppy_{"FLOPPY"};

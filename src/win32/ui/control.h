@@ -70,11 +70,8 @@ struct Control {
   Control* parent = nullptr;       // nullptr: a child of the form itself
   std::vector<Control*> children;  // in description order
   int childInset = 0;              // a container's children align inside its bevel
-  std::function<void()> onClick;   // buttons and menu items
+  std::function<void()> onClick;   // menu items
   UINT commandId = 0;              // menu items
-  // The colours a platform control that asks its parent (WM_CTLCOLOR...) draws in; unset, the
-  // form's own.
-  std::function<HBRUSH(HDC dc)> colours;
 };
 
 // What a kind's factory is given: it creates the control's window as a child of `parent` at

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <memory>
 #include <vector>
 
 #include "win32/ui/string_grid.h"
@@ -97,15 +98,6 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       InvalidateRect(Handle(), nullptr, TRUE);  // the bevel and a centred caption move
       return 0;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      return SendMessageA(GetParent(Handle()), message, wParam, lParam);
     default:
       return DefaultHandling(message, wParam, lParam);
   }
@@ -184,19 +176,43 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// --- Push button and edit box ---
+
+bool PushButton::OnNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+  if (OnClick) OnClick();
+  result = 0;
+  return true;
+}
+
+bool EditBox::OnNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_CTLCOLORSTATIC) return false;
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  return true;
+}
+
 // --- The standard kinds ---
 
 namespace {
 
 // Platform controls are ANSI windows, so the texts the program puts in them (paths in the system
 // code page) are stored as they are; design-time texts are UTF-8 and go in through the W call.
-HWND CreatePlatformControl(const ControlContext& c, const char* className, DWORD style,
-                           DWORD exStyle, const std::string& utf8Text) {
+// window: the control's object, or nullptr for a control that needs none (a label).
+HWND CreatePlatformControl(const ControlContext& c, std::unique_ptr<Window> window,
+                           const char* className, DWORD style, DWORD exStyle,
+                           const std::string& utf8Text) {
   const zolt::Bounds& b = c.control.bounds;
-  HWND hwnd =
-      CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.width,
-                      b.height, c.parent, IdOf(c.id), GetModuleHandleA(nullptr), nullptr);
+  style |= WS_CHILD | WS_VISIBLE;
+  HWND hwnd = window
+                  ? window->CreateControl(className, style, exStyle, c.parent, c.id, b.left, b.top,
+                                          b.width, b.height)
+                  : CreateWindowExA(exStyle, className, "", style, b.left, b.top, b.width, b.height,
+                                    c.parent, IdOf(c.id), GetModuleHandleA(nullptr), nullptr);
   if (hwnd) SetWindowTextW(hwnd, Widen(utf8Text).c_str());
+  c.control.window = std::move(window);
   return hwnd;
 }
 
@@ -227,28 +243,24 @@ void MakeButton(ControlContext& c) {
   const int key = c.description.Choice("pressed by", {"Enter", "Esc"}, -1);
   if (key == 0) c.id = IDOK;
   if (key == 1) c.id = IDCANCEL;
-  c.control.onClick = c.handlers.For<Handler>(c.description, "when clicked");
-  c.control.hwnd =
-      CreatePlatformControl(c, "BUTTON", WS_TABSTOP | (key == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                            0, c.description.Text("caption", ""));
+  auto button = std::make_unique<PushButton>();
+  button->OnClick = c.handlers.For<Handler>(c.description, "when clicked");
+  c.control.hwnd = CreatePlatformControl(c, std::move(button), "BUTTON",
+                                         WS_TABSTOP | (key == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                                         0, c.description.Text("caption", ""));
 }
 
 void MakeEdit(ControlContext& c) {
   // Fixed height: the box keeps the height its description gives, whatever the font.
   const DWORD readOnly = c.description.YesNo("read only", false) ? ES_READONLY : 0;
-  c.control.hwnd = CreatePlatformControl(c, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL | readOnly,
-                                         WS_EX_CLIENTEDGE, c.description.Text("text", ""));
-  // A read-only edit box asks for its colours as a static control does: it keeps the window's.
-  c.control.colours = [](HDC dc) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return GetSysColorBrush(COLOR_WINDOW);
-  };
+  c.control.hwnd = CreatePlatformControl(c, std::make_unique<EditBox>(), "EDIT",
+                                         WS_TABSTOP | ES_AUTOHSCROLL | readOnly, WS_EX_CLIENTEDGE,
+                                         c.description.Text("text", ""));
 }
 
 void MakeLabel(ControlContext& c) {
   c.control.hwnd =
-      CreatePlatformControl(c, "STATIC", SS_LEFT, 0, c.description.Text("caption", ""));
+      CreatePlatformControl(c, nullptr, "STATIC", SS_LEFT, 0, c.description.Text("caption", ""));
 }
 
 void MakeStringGrid(ControlContext& c) {

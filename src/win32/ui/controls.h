@@ -15,8 +15,7 @@
 namespace ui {
 
 // A bevelled area that holds other controls: button face, a raised bevel one pixel wide, no
-// border, its caption drawn vertically centred. Forwards its children's notifications
-// (WM_COMMAND, WM_CTLCOLOR...) to its parent, so the form sees every control's.
+// border, its caption drawn vertically centred.
 class Panel : public Window {
  public:
   static constexpr const char* kKind = "panel";
@@ -64,6 +63,23 @@ class Splitter : public Window {
   int grabOffset_ = 0;
   int barLeft_ = 0;
   Brush hatch_;
+};
+
+// The platform's push button; its click comes back to it, however the button was pressed (the
+// mouse, Space, or Enter and Esc through the form's dialog keys).
+class PushButton : public Window {
+ public:
+  std::function<void()> OnClick;
+
+ protected:
+  bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// The platform's edit box. A read-only one asks for its colours as a static control does: it
+// keeps the window's.
+class EditBox : public Window {
+ protected:
+  bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 // Adds panel, splitter, push button, edit box, label and string grid to kinds.

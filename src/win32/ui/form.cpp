@@ -169,8 +169,6 @@ void Form::CreateChildren(const zolt::FormObject& description, Control* parent) 
     child.CheckAllRead();
     if (!control.hwnd) throw zolt::FormError(child.line, child.name + " could not be created");
     SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    byHandle_[control.hwnd] = &control;
-    if (control.onClick) byCommand_[static_cast<UINT>(GetDlgCtrlID(control.hwnd))] = &control;
     (parent ? parent->children : topControls_).push_back(&control);
     if (!child.children.empty()) CreateChildren(child, &control);
   }
@@ -312,18 +310,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_COMMAND: {
-      // Menu items and button clicks both come with notification code 0.
+      // What comes from a control went back to it; what remains is the menu's (code 0).
       if (HIWORD(wParam) != 0) return 0;
       auto found = byCommand_.find(LOWORD(wParam));
       if (found != byCommand_.end() && found->second->onClick) found->second->onClick();
       return 0;
     }
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC: {  // the labels, in the form's colours
       HDC dc = reinterpret_cast<HDC>(wParam);
-      auto found = byHandle_.find(reinterpret_cast<HWND>(lParam));
-      if (found != byHandle_.end() && found->second->colours) {
-        return reinterpret_cast<LRESULT>(found->second->colours(dc));
-      }
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
       SetBkColor(dc, GetSysColor(colorIndex_));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(colorIndex_));

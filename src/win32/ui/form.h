@@ -102,8 +102,7 @@ class Form : public Window {
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> topControls_;
   std::map<std::string, Control*> byName_;
-  std::map<HWND, Control*> byHandle_;
-  std::map<UINT, Control*> byCommand_;
+  std::map<UINT, Control*> byCommand_;  // the menu's items
   Handler onShow_;
   CloseHandler onClose_;
   Font font_;

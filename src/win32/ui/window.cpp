@@ -8,6 +8,13 @@ namespace {
 
 const char kThisProperty[] = "zolt.window";
 
+// The control CreateControl is making: a notification from a control without an object yet is
+// its own.
+Window*& Creating() {
+  static Window* creating = nullptr;
+  return creating;
+}
+
 std::function<void(const std::string&)>& ErrorHook() {
   static std::function<void(const std::string&)> hook;
   return hook;
@@ -81,11 +88,46 @@ HWND Window::Create(const char* className, const char* caption, DWORD style, DWO
                          GetModuleHandleA(nullptr), this);
 }
 
-void Window::Attach(HWND hwnd) {
+HWND Window::CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent, int id,
+                           int x, int y, int width, int height) {
+  Creating() = this;
+  HWND hwnd = CreateWindowExA(exStyle, className, "", style, x, y, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+  Creating() = nullptr;
+  if (!hwnd) return nullptr;
   hwnd_ = hwnd;
   SetPropA(hwnd, kThisProperty, this);
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassThunk)));
+  return hwnd;
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Window*>(GetPropA(hwnd, kThisProperty)) : nullptr;
+}
+
+bool Window::OnNotification(UINT, WPARAM, LPARAM, LRESULT&) {
+  return false;
+}
+
+Window* Window::Sender(UINT message, LPARAM lParam) const {
+  if (message == WM_COMMAND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
+    return FromHandle(reinterpret_cast<HWND>(lParam));  // nullptr for a menu's command
+  }
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    return item->CtlType == ODT_MENU ? nullptr : FromHandle(item->hwndItem);
+  }
+  if (message == WM_MEASUREITEM) {
+    // By the control's id: it comes while the control is being created, before its handle leads
+    // to its object.
+    const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+    if (item->CtlType == ODT_MENU) return nullptr;
+    Window* control = FromHandle(GetDlgItem(hwnd_, static_cast<int>(item->CtlID)));
+    return control ? control : Creating();
+  }
+  return nullptr;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,7 +142,11 @@ LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   try {
-    result = HandleMessage(message, wParam, lParam);
+    // A child's notification goes back to the child in one step; containers pass nothing on.
+    Window* sender = Sender(message, lParam);
+    if (!sender || !sender->OnNotification(message, wParam, lParam, result)) {
+      result = HandleMessage(message, wParam, lParam);
+    }
   } catch (...) {
     ReportCurrentException();
   }
@@ -120,13 +166,13 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     self->hwnd_ = hwnd;
     SetPropA(hwnd, kThisProperty, self);
   }
-  auto* self = static_cast<Window*>(GetPropA(hwnd, kThisProperty));
+  Window* self = FromHandle(hwnd);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   return self->Dispatch(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<Window*>(GetPropA(hwnd, kThisProperty));
+  Window* self = FromHandle(hwnd);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   return self->Dispatch(message, wParam, lParam);
 }

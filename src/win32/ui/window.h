@@ -29,9 +29,15 @@ class Window {
   HWND Create(const char* className, const char* caption, DWORD style, DWORD exStyle, HWND parent,
               int x, int y, int width, int height, HMENU menuOrId = nullptr);
 
-  // Subclasses a window made by the platform (a list box, a combo box, a button) so that its
-  // messages reach HandleMessage too; DefaultHandling then passes them on to its own procedure.
-  void Attach(HWND hwnd);
+  // Creates a control of a platform class (a push button, a list box, a combo box) as this
+  // object's window, subclassed: its messages reach HandleMessage too, DefaultHandling passes
+  // them on to its own procedure, and the notifications it sends its parent come back to
+  // OnNotification, those sent while it is being created (WM_MEASUREITEM) included.
+  HWND CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent, int id, int x,
+                     int y, int width, int height);
+
+  // The object of a window of ours or of a control made by CreateControl; nullptr for any other.
+  static Window* FromHandle(HWND hwnd);
 
   // The form this window belongs to is being shown by the program (not restored with its owner).
   virtual void OnFormShown() {}
@@ -50,11 +56,17 @@ class Window {
   void SetDefaultProcedure(WNDPROC procedure) { defaultProcedure_ = procedure; }
   // Called after WM_NCDESTROY: the handle is gone.
   virtual void OnDestroyed() {}
+  // A notification this control sent its parent (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM,
+  // WM_CTLCOLOR...), handed back to it by the parent: true when handled, with its result; false
+  // leaves it to the parent.
+  virtual bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
   static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // The control a notification to this window comes from, when it is one of ours.
+  Window* Sender(UINT message, LPARAM lParam) const;
 
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;  // set for attached platform controls

@@ -92,7 +92,7 @@ class BrowseTest : public testing::Test {
   // What a user's mouse does on a folder item: a click, or a double click.
   Step ClickFolder(const std::string& text, bool twice) {
     return [this, text, twice] {
-      HWND list = Folders().Control();
+      HWND list = Folders().Handle();
       RECT rc;
       SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(ItemIndex(text)),
                    reinterpret_cast<LPARAM>(&rc));
@@ -108,7 +108,7 @@ class BrowseTest : public testing::Test {
   // The user picks a drive from the dropped-down list.
   Step PickDrive(char letter) {
     return [this, letter] {
-      HWND combo = Drives().Control();
+      HWND combo = Drives().Handle();
       SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(DriveIndex(letter)), 0);
       SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(combo));

@@ -105,7 +105,7 @@ class FaultsTest : public gui::BrowseTest {
   // The drive entries as the combo box holds them, checked against the state they mirror.
   Texts DriveTexts() {
     Texts texts;
-    HWND combo = Drives().Control();
+    HWND combo = Drives().Handle();
     const LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
       char text[300] = "";
@@ -259,10 +259,10 @@ TEST_F(FaultsTest, FolderDoubleClickAndDrivePickWhenEnteringOrReadingBackFails) 
       EXPECT_EQ(state.Selected(), selected);
       EXPECT_EQ(state.CasePreserving(), casePreserving);
     }
-    EXPECT_EQ(SendMessageA(Folders().Control(), LB_GETCURSEL, 0, 0), state.Selected());
+    EXPECT_EQ(SendMessageA(Folders().Handle(), LB_GETCURSEL, 0, 0), state.Selected());
     // The drive list is back on the drive the folder list shows.
     EXPECT_EQ(Drives().CurrentDrive(), 'c');
-    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
+    EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
     ExpectRunning();
 
     Drives().SetCurrentDrive('c');
@@ -306,7 +306,7 @@ TEST_F(FaultsTest, DialogFirstShownWhileTheDriveServicesFail) {
     Browse(true, {[&] {
                     machine.Heal();
                     EXPECT_EQ(DriveTexts(), c.entries);
-                    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), c.selected);
+                    EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0), c.selected);
                     EXPECT_EQ(Drives().CurrentDrive(), 'c');
                     EXPECT_EQ(ItemTexts(), (Texts{"C:\\", "DATA", "SUB", "ZED"}));
                     EXPECT_EQ(Folders().State().CasePreserving(), c.casePreserving);
@@ -333,7 +333,7 @@ TEST_F(FaultsTest, DialogBuiltWhereTheCurrentDirectoryCannotBeReadStartsAtTheRoo
   // At the first showing both lists are on C:.
   Browse(true, {[&] {
                   EXPECT_EQ(ItemTexts(), (Texts{"C:\\", "DATA"}));
-                  EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
+                  EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
                 },
                 ClickFolder("DATA", true), Press("Button1")});
   ExpectLoadedSilently(watch, "C:\\DATA\\", " 3 Files");

@@ -37,9 +37,9 @@ TEST_F(BrowseTest, DialogIsBuiltFromItsDescriptionAndStartsHidden) {
   Start();
   HWND dialog = form2->Handle();
   EXPECT_FALSE(IsWindowVisible(dialog));
-  // The lists' own windows come with the first showing.
-  EXPECT_EQ(Drives().Control(), nullptr);
-  EXPECT_EQ(Folders().Control(), nullptr);
+  // The lists are filled at the first showing.
+  EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(Folders().Handle(), LB_GETCOUNT, 0, 0), 0);
   Browse(true, {Press("Button2")});
   RECT rc;
   GetWindowRect(dialog, &rc);
@@ -91,14 +91,14 @@ TEST_F(BrowseTest, DialogIsBuiltFromItsDescriptionAndStartsHidden) {
   GetTextMetricsA(screen, &tm);
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(SendMessageA(Folders().Control(), LB_GETITEMHEIGHT, 0, 0),
+  EXPECT_EQ(SendMessageA(Folders().Handle(), LB_GETITEMHEIGHT, 0, 0),
             tm.tmHeight > 16 ? tm.tmHeight : 16);
   EXPECT_TRUE(GetWindowLongPtrA(form2->HandleOf("Button1"), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_FALSE(GetWindowLongPtrA(form2->HandleOf("Button2"), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
   // Tab order, round the dialog and back to the start.
-  const HWND order[] = {Drives().Control(), Folders().Control(), form2->HandleOf("Button1"),
-                        form2->HandleOf("Button2"), Drives().Control()};
+  const HWND order[] = {Drives().Handle(), Folders().Handle(), form2->HandleOf("Button1"),
+                        form2->HandleOf("Button2"), Drives().Handle()};
   HWND at = GetNextDlgTabItem(dialog, nullptr, FALSE);
   for (size_t i = 0; i < sizeof order / sizeof order[0]; ++i) {
     SCOPED_TRACE(i);
@@ -136,12 +136,12 @@ TEST_F(BrowseTest, OkHandsBackTheShownFolderAndThePaneLoadsIt) {
       {"Enter in the folder list presses OK", true,
        [](BrowseTest& t) {
          return std::vector<Step>{t.ClickFolder("ZED", false),
-                                  Key([&t] { return t.Folders().Control(); }, VK_RETURN)};
+                                  Key([&t] { return t.Folders().Handle(); }, VK_RETURN)};
        },
        "C:\\DATA\\", 2},
       {"Enter in the drive list presses OK", false,
        [](BrowseTest& t) {
-         return std::vector<Step>{Key([&t] { return t.Drives().Control(); }, VK_RETURN)};
+         return std::vector<Step>{Key([&t] { return t.Drives().Handle(); }, VK_RETURN)};
        },
        "C:\\DATA\\", 2},
   };
@@ -170,8 +170,8 @@ TEST_F(BrowseTest, CancelEscAndCloseBoxLeaveThePaneAsItWas) {
   SendMessageA(form1->Handle(), WM_COMMAND, GetMenuItemID(GetMenu(form1->Handle()), 1), 0);
   ASSERT_NE(form1->Marks1.Bytes(), std::vector<uint8_t>(2, 0));
 
-  auto drives = [this] { return Drives().Control(); };
-  auto folders = [this] { return Folders().Control(); };
+  auto drives = [this] { return Drives().Handle(); };
+  auto folders = [this] { return Folders().Handle(); };
   auto ok = [this] { return form2->HandleOf("Button1"); };
   auto closeBox = [](BrowseTest& t) {
     return Step([&t] { PostMessageA(t.form2->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
@@ -266,15 +266,15 @@ TEST_F(BrowseTest, FirstShowingBuildsTheListsFromTheMachineAsItIsThen) {
                 },
                 Press("Button2")});
   EXPECT_EQ(items, (std::vector<std::string>{"C:\\", "DATA", "NEW", "SUB", "ZED"}));
-  EXPECT_EQ(SendMessageA(Folders().Control(), LB_GETCURSEL, 0, 0), 1);
-  EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
+  EXPECT_EQ(SendMessageA(Folders().Handle(), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0), DriveIndex('c'));
   // The drive applied once, through the dialog's change handler.
   EXPECT_EQ(runs, 1);
   // Later showings keep the windows and what they hold.
   machine.AddFolder("C:\\DATA\\NEWER");
-  const HWND list = Folders().Control();
+  const HWND list = Folders().Handle();
   Browse(true, {Press("Button2")});
-  EXPECT_EQ(Folders().Control(), list);
+  EXPECT_EQ(Folders().Handle(), list);
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 5);
   EXPECT_EQ(runs, 1);
 }
@@ -316,7 +316,7 @@ class OtherWindow {
 TEST_F(BrowseTest, ClosingTheDialogGivesActivationAndFocusBackToTheButtonThatOpenedIt) {
   Start();
   OtherWindow other;
-  auto folders = [this] { return Folders().Control(); };
+  auto folders = [this] { return Folders().Handle(); };
   const struct {
     const char* name;
     std::function<Step(BrowseTest&)> close;
@@ -400,7 +400,7 @@ TEST_F(BrowseTest, OkIsTheDefaultButtonWheneverNoOtherPushButtonHasTheFocus) {
   // the folder list presses it.
   Browse(true, {record("shown again"), Key([ok] { return ok; }, VK_TAB),
                 Key([cancel] { return cancel; }, VK_TAB), record("on the drive list"),
-                Key([this] { return Folders().Control(); }, VK_RETURN)});
+                Key([this] { return Folders().Handle(); }, VK_RETURN)});
   EXPECT_TRUE(form2->Selected);
   EXPECT_EQ(seen, (std::vector<std::string>{"shown ok", "on cancel cancel", "shown again ok",
                                             "on the drive list ok"}));
@@ -436,7 +436,7 @@ TEST_F(BrowseTest, PickingADriveRunsTheHandlerTwiceTheSecondChangingNothing) {
     EXPECT_EQ(runs[1].folder, runs[0].folder);
     EXPECT_EQ(runs[1].entered, runs[0].entered);
     EXPECT_EQ(runs[1].drive | 0x20, c.letter);
-    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0), DriveIndex(c.letter));
+    EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0), DriveIndex(c.letter));
   }
 }
 
@@ -454,7 +454,7 @@ TEST_F(BrowseTest, DriveWithoutMediumLeavesBothListsOnThePreviousDrive) {
                   },
                   PickDrive('e'), Press("Button1")});
     EXPECT_EQ(Drives().CurrentDrive() | 0x20, c.start[0] | 0x20);
-    EXPECT_EQ(SendMessageA(Drives().Control(), CB_GETCURSEL, 0, 0),
+    EXPECT_EQ(SendMessageA(Drives().Handle(), CB_GETCURSEL, 0, 0),
               DriveIndex(static_cast<char>(c.start[0] | 0x20)));
     EXPECT_EQ(Folders().CurrentFolder(), c.start);
     EXPECT_TRUE(form2->Selected);

@@ -1,13 +1,8 @@
-#include "win32/folderctl/host.h"
+#include "win32/folderctl/owner_drawn_list.h"
 
 #include "win32/ui/gdi.h"
 
 namespace folderctl {
-namespace {
-
-const char kHostClass[] = "ZoltFolderControlHost";
-
-}  // namespace
 
 int FontCellHeight(HFONT font) {
   ui::ScopedWindowDc screen(nullptr);
@@ -18,60 +13,29 @@ int FontCellHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
-void HostWindow::CreateHost(HWND parent, int id, int x, int y, int width, int height) {
-  RegisterClass(kHostClass, nullptr, nullptr);
-  Create(kHostClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, x, y,
-         width, height, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-}
-
-void HostWindow::SetFont(HFONT font) {
-  if (Control()) {
-    SendMessageA(Control(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  } else {
-    font_ = font;
-    FontChanged();
-  }
-}
-
-bool HostWindow::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message != WM_SETFONT) return false;
-  result = CallControl(message, wParam, lParam);
-  font_ = reinterpret_cast<HFONT>(wParam);
-  FontChanged();
-  return true;
-}
-
-LRESULT HostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool OwnerDrawnList::OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
+      result = TRUE;
+      return true;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(ItemHeight());
-      return TRUE;
+      result = TRUE;
+      return true;
     case WM_COMMAND:
-      if (Control() && reinterpret_cast<HWND>(lParam) == Control()) Command(HIWORD(wParam));
-      return 0;
-    case WM_SETFONT:
-      // A form sets the font on its direct children: the container passes it on.
-      SetFont(reinterpret_cast<HFONT>(wParam));
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
-    case WM_SETFOCUS:
-      if (Control()) SetFocus(Control());
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the control covers the whole container
+      Command(HIWORD(wParam));
+      result = 0;
+      return true;
     default:
-      return DefaultHandling(message, wParam, lParam);
+      return false;
   }
 }
 
-LRESULT HostWindow::Inner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (host_.ControlMessage(message, wParam, lParam, result)) return result;
-  return DefaultHandling(message, wParam, lParam);
+LRESULT OwnerDrawnList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefaultHandling(message, wParam, lParam);
+  if (message == WM_SETFONT) FontChanged(reinterpret_cast<HFONT>(wParam));
+  return result;
 }
 
 Glyph::Glyph(const char* resource) {
@@ -109,8 +73,8 @@ void Glyph::Draw(HDC dc, int x, int y) const {
   BitBlt(dc, x, y, width_, height_, image.Get(), 0, 0, SRCPAINT);
 }
 
-void HostWindow::DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, int glyphX,
-                               int textX, const std::string& text, UINT verticalAlign) const {
+void OwnerDrawnList::DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, int glyphX,
+                                   int textX, const std::string& text, UINT verticalAlign) {
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -118,7 +82,6 @@ void HostWindow::DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, i
   if (glyph) {
     glyph->Draw(dc, rc.left + glyphX, (rc.top + rc.bottom - glyph->Height()) / 2);
     ui::ScopedDcState saved(dc);
-    if (Font()) SelectObject(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textRect = rc;
