@@ -16,7 +16,7 @@ constexpr int kMinPaneSize = 30;
 
 }  // namespace
 
-TForm1::TForm1(ui::Application& app, os::Os& os) : Form(app, os, "TForm1"), os_(os), format_(os) {
+TForm1::TForm1(ui::Application& app, os::Os& os) : Form(app, os, "TForm1"), format_(os) {
   Bind("FormShow", [this] { FormShow(); });
   BindClose("FormClose", [this](ui::CloseEffect& effect) { FormClose(effect); });
   Bind("MnuExitClick", [this] { MnuExitClick(); });
@@ -63,7 +63,7 @@ void TForm1::LoadPane(Pane& pane, const std::string& folderPath) {
   ui::WaitCursor wait;
   std::string status;
   pane.grid.EditCells([&](zolt::CellTable& cells) {
-    status = listing::LoadPane(os_, cells, pathText, format_, pane.state);
+    status = listing::LoadPane(Machine(), cells, pathText, format_, pane.state);
   });
   pane.statusBar.SetCaption(status);
 }
@@ -152,5 +152,5 @@ void TForm1::BrowseInto(Pane& pane) {
 }
 
 void TForm1::SettingsChanged() {
-  format_.SettingsChanged(os_);
+  format_.SettingsChanged(Machine());
 }

@@ -79,7 +79,6 @@ class TForm1 : public ui::Form {
   static void SelectNamesake(const Pane& from, Pane& to);
   void BrowseInto(Pane& pane);
 
-  os::Os& os_;
   TForm2* form2_ = nullptr;
   listing::DateTimeFormat format_;
   std::optional<Pane> left_;

@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "core/text.h"
 
-TForm2::TForm2(ui::Application& app, os::Os& os) : Form(app, os, "TForm2"), os_(os) {
+TForm2::TForm2(ui::Application& app, os::Os& os) : Form(app, os, "TForm2") {
   Bind("FormShow", [this] { FormShow(); });
   Bind("DriveComboBox1Change", [this] { DriveComboBox1Change(); });
   Bind("Button1Click", [this] { Button1Click(); });
@@ -41,7 +41,7 @@ void TForm2::DriveComboBox1Change() {
 void TForm2::Button1Click() {
   Selected = true;
   FolderPath = folders_->CurrentFolder();
-  if (!text::EndsWithBackslash(os_, FolderPath)) FolderPath += '\\';
+  if (!text::EndsWithBackslash(Machine(), FolderPath)) FolderPath += '\\';
   Close();
 }
 

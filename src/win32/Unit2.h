@@ -1,7 +1,7 @@
 // The "Browse" dialog: created once at start-up after the main window, which owns it, and hidden
 // until a pane's "B" button shows it modally (ShowModal). Its drive and folder lists take their
-// place from the process's current directory at creation, build their windows at the first
-// showing and keep their place between showings.
+// place from the process's current directory at creation, are filled from the machine at the
+// first showing and keep their place between showings.
 #pragma once
 
 #include <string>
@@ -30,7 +30,6 @@ class TForm2 : public ui::Form {
   void Button1Click();
   void Button2Click();
 
-  os::Os& os_;
   folderctl::TDriveComboBox* drives_ = nullptr;
   folderctl::TDirectoryListBox* folders_ = nullptr;
 };

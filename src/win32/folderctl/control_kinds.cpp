@@ -16,7 +16,6 @@ void MakeFolderControl(ui::ControlContext& c) {
   control->OnChange = c.handlers.For<ui::Handler>(c.description, "when changed");
   const zolt::Bounds& b = c.control.bounds;
   control->CreateIn(c.parent, c.id, b.left, b.top, b.width, b.height);
-  c.control.hwnd = control->Handle();
   c.control.window = std::move(control);
 }
 

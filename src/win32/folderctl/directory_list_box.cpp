@@ -5,14 +5,10 @@
 namespace folderctl {
 
 TDirectoryListBox::TDirectoryListBox(os::Os& os)
-    : state_(os), itemHeight_(folders::FolderItemHeight(FontCellHeight(nullptr))) {
+    : FolderControl(os, folders::FolderItemHeight(FontCellHeight(nullptr))) {
   state_.OnChange = [this] {
     if (OnChange) OnChange();
   };
-}
-
-TDirectoryListBox::~TDirectoryListBox() {
-  state_.SetView(nullptr);
 }
 
 void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
@@ -24,21 +20,10 @@ void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, i
                 WS_EX_CLIENTEDGE, parent, id, x, y, width, height);
 }
 
-void TDirectoryListBox::Build() {
-  ui::WaitCursor wait;
-  state_.SetView(this);
-  state_.Rebuild();
-}
-
 void TDirectoryListBox::FontChanged(HFONT font) {
   itemHeight_ = folders::FolderItemHeight(FontCellHeight(font));
   SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
   InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void TDirectoryListBox::OnDestroyed() {
-  OwnerDrawnList::OnDestroyed();
-  state_.SetView(nullptr);
 }
 
 void TDirectoryListBox::RebuildStarted() {
@@ -91,30 +76,22 @@ LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       OpenSelected();
       return 0;
   }
-  return OwnerDrawnList::HandleMessage(message, wParam, lParam);
-}
-
-const Glyph& TDirectoryListBox::GlyphOf(folders::FolderKind kind) const {
-  switch (kind) {
-    case folders::FolderKind::kCurrent:
-      return currentFolder_;
-    case folders::FolderKind::kSubfolder:
-      return closedFolder_;
-    default:
-      return openFolder_;
-  }
+  return FolderControl::HandleMessage(message, wParam, lParam);
 }
 
 void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-  const int index = static_cast<int>(item.itemID);
-  if (index < 0 || index >= static_cast<int>(state_.Items().size())) {
+  if (item.itemID >= state_.Items().size()) {
     DrawGlyphItem(item, nullptr, 0, 0, std::string(), DT_TOP);
     return;
   }
   // Folder texts are top-aligned, 4 pixels after the glyph at the item's indent.
+  const int index = static_cast<int>(item.itemID);
+  const folders::FolderKind kind = state_.Items()[item.itemID].kind;
+  const Glyph& glyph = kind == folders::FolderKind::kCurrent     ? currentFolder_
+                       : kind == folders::FolderKind::kSubfolder ? closedFolder_
+                                                                 : openFolder_;
   const int indent = state_.Indent(index);
-  DrawGlyphItem(item, &GlyphOf(state_.Items()[static_cast<size_t>(index)].kind), indent, indent + 4,
-                state_.DisplayText(index), DT_TOP);
+  DrawGlyphItem(item, &glyph, indent, indent + 4, state_.DisplayText(index), DT_TOP);
 }
 
 }  // namespace folderctl

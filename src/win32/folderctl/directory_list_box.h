@@ -7,16 +7,16 @@
 #include <string>
 
 #include "core/folder_list.h"
-#include "win32/folderctl/owner_drawn_list.h"
+#include "win32/folderctl/folder_control.h"
 
 namespace folderctl {
 
-class TDirectoryListBox : public OwnerDrawnList, private folders::FolderListView {
+class TDirectoryListBox : public FolderControl<folders::FolderList, folders::FolderListView> {
  public:
   static constexpr const char* kKind = "TDirectoryListBox";
-  // Starts from the process's current directory; the items are built by Fill.
+  // Starts from the process's current directory; Fill builds the items and selects the current
+  // one.
   explicit TDirectoryListBox(os::Os& os);
-  ~TDirectoryListBox() override;
 
   // Creates the list box, still empty, as a child of parent.
   void CreateIn(HWND parent, int id, int x, int y, int width, int height);
@@ -28,31 +28,23 @@ class TDirectoryListBox : public OwnerDrawnList, private folders::FolderListView
   void SetCurrentDrive(char letter);
   std::string ItemPath(int index) const { return state_.ItemPath(index); }
   void OpenSelected();
-  const folders::FolderList& State() const { return state_; }
 
   std::function<void()> OnChange;  // after every change of folder, once the items are rebuilt
 
  protected:
-  // Builds the items and selects the current one.
-  void Build() override;
-  int ItemHeight() const override { return itemHeight_; }
   void DrawItem(const DRAWITEMSTRUCT& item) override;
   void Command(WORD code) override;
   void FontChanged(HFONT font) override;
-  void OnDestroyed() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void RebuildStarted() override;
   void RebuildFinished() override;
-  const Glyph& GlyphOf(folders::FolderKind kind) const;
   void SyncSelection();
 
-  folders::FolderList state_;
   Glyph openFolder_{"OPENFOLDER"};
   Glyph closedFolder_{"CLOSEDFOLDER"};
   Glyph currentFolder_{"CURRENTFOLDER"};
-  int itemHeight_;
 };
 
 }  // namespace folderctl

@@ -10,17 +10,13 @@ const int kDroppedEntries = 8;
 }  // namespace
 
 TDriveComboBox::TDriveComboBox(os::Os& os)
-    : state_(os), itemHeight_(folders::DriveItemHeight(FontCellHeight(nullptr))) {
+    : FolderControl(os, folders::DriveItemHeight(FontCellHeight(nullptr))) {
   state_.OnClick = [this] {
     if (OnClick) OnClick();
   };
   state_.OnChange = [this] {
     if (OnChange) OnChange();
   };
-}
-
-TDriveComboBox::~TDriveComboBox() {
-  state_.SetView(nullptr);
 }
 
 void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int height) {
@@ -30,22 +26,11 @@ void TDriveComboBox::CreateIn(HWND parent, int id, int x, int y, int width, int 
                 0, parent, id, x, y, width, height);
 }
 
-void TDriveComboBox::Build() {
-  ui::WaitCursor wait;  // the volume labels are read now
-  state_.SetView(this);
-  state_.Rebuild();
-}
-
 void TDriveComboBox::FontChanged(HFONT font) {
   itemHeight_ = folders::DriveItemHeight(FontCellHeight(font));
   // -1 is the selection field, 0 the items of the dropped-down list.
   SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
   SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight_);
-}
-
-void TDriveComboBox::OnDestroyed() {
-  OwnerDrawnList::OnDestroyed();
-  state_.SetView(nullptr);
 }
 
 void TDriveComboBox::EntriesChanged() {
@@ -75,7 +60,7 @@ void TDriveComboBox::Command(WORD code) {
 }
 
 LRESULT TDriveComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = OwnerDrawnList::HandleMessage(message, wParam, lParam);
+  LRESULT result = FolderControl::HandleMessage(message, wParam, lParam);
   // Enter belongs to the dialog's default button unless the list is dropped down.
   const MSG* msg = reinterpret_cast<const MSG*>(lParam);
   if (message == WM_GETDLGCODE && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
@@ -88,30 +73,14 @@ LRESULT TDriveComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   return result;
 }
 
-const Glyph& TDriveComboBox::GlyphOf(folders::DriveGlyph kind) const {
-  switch (kind) {
-    case folders::DriveGlyph::kFloppy:
-      return floppy_;
-    case folders::DriveGlyph::kNetwork:
-      return network_;
-    case folders::DriveGlyph::kCdRom:
-      return cdRom_;
-    case folders::DriveGlyph::kRam:
-      return ram_;
-    default:
-      return hard_;
-  }
-}
-
 void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
-  const int index = static_cast<int>(item.itemID);
-  if (index < 0 || index >= static_cast<int>(state_.Entries().size())) {
-    DrawGlyphItem(item, nullptr, 0, 0, std::string(), DT_VCENTER);
-    return;
-  }
-  // Drive texts are vertically centred, 6 pixels after the glyph at left + 2.
-  const folders::DriveEntry& entry = state_.Entries()[static_cast<size_t>(index)];
-  DrawGlyphItem(item, &GlyphOf(entry.glyph), 2, 6, entry.text, DT_VCENTER);
+  // Drive texts are vertically centred, 6 pixels after the glyph at left + 2; the field shows no
+  // entry while none is selected.
+  const auto& entries = state_.Entries();
+  const bool held = item.itemID < entries.size();
+  const folders::DriveEntry* entry = held ? &entries[item.itemID] : nullptr;
+  DrawGlyphItem(item, entry ? &glyphs_[static_cast<size_t>(entry->glyph)] : nullptr, 2, 6,
+                entry ? entry->text : std::string(), DT_VCENTER);
 }
 
 }  // namespace folderctl

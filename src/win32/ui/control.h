@@ -75,7 +75,8 @@ struct Control {
 };
 
 // What a kind's factory is given: it creates the control's window as a child of `parent` at
-// control.bounds and fills in control.hwnd (and control.window for our own classes).
+// control.bounds and fills in control.window with its object, or control.hwnd for a control that
+// has none.
 struct ControlContext {
   const zolt::FormObject& description;
   Control& control;

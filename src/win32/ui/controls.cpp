@@ -130,11 +130,6 @@ void Splitter::InvertBar() {
   ReleaseDC(parent, dc);
 }
 
-void Splitter::EndDrag() {
-  InvertBar();
-  dragging_ = false;
-}
-
 LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: {
@@ -161,15 +156,15 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_LBUTTONUP: {
+    case WM_LBUTTONUP:
       if (!dragging_) return 0;
-      EndDrag();
-      ReleaseCapture();
+      ReleaseCapture();  // ends the drag
       if (OnMoved) OnMoved(barLeft_);
       return 0;
-    }
     case WM_CAPTURECHANGED:
-      if (dragging_) EndDrag();  // capture taken away: the drag is abandoned
+      // Released, or taken away (another window popping up): the drag ends, the bar goes.
+      if (dragging_) InvertBar();
+      dragging_ = false;
       return 0;
     default:
       return DefaultHandling(message, wParam, lParam);
@@ -201,7 +196,7 @@ namespace {
 // Platform controls are ANSI windows, so the texts the program puts in them (paths in the system
 // code page) are stored as they are; design-time texts are UTF-8 and go in through the W call.
 // window: the control's object, or nullptr for a control that needs none (a label).
-HWND CreatePlatformControl(const ControlContext& c, std::unique_ptr<Window> window,
+void CreatePlatformControl(const ControlContext& c, std::unique_ptr<Window> window,
                            const char* className, DWORD style, DWORD exStyle,
                            const std::string& utf8Text) {
   const zolt::Bounds& b = c.control.bounds;
@@ -212,8 +207,8 @@ HWND CreatePlatformControl(const ControlContext& c, std::unique_ptr<Window> wind
                   : CreateWindowExA(exStyle, className, "", style, b.left, b.top, b.width, b.height,
                                     c.parent, IdOf(c.id), GetModuleHandleA(nullptr), nullptr);
   if (hwnd) SetWindowTextW(hwnd, Widen(utf8Text).c_str());
+  c.control.hwnd = hwnd;
   c.control.window = std::move(window);
-  return hwnd;
 }
 
 void MakePanel(ControlContext& c) {
@@ -224,7 +219,6 @@ void MakePanel(ControlContext& c) {
   panel->CreateIn(c.parent, c.id, c.control.bounds);
   SetWindowTextW(panel->Handle(), Widen(c.description.Text("caption", "")).c_str());
   c.control.childInset = Panel::kBevel;
-  c.control.hwnd = panel->Handle();
   c.control.window = std::move(panel);
 }
 
@@ -234,7 +228,6 @@ void MakeSplitter(ControlContext& c) {
   }
   auto splitter = std::make_unique<Splitter>();
   splitter->CreateIn(c.parent, c.id, c.control.bounds);
-  c.control.hwnd = splitter->Handle();
   c.control.window = std::move(splitter);
 }
 
@@ -245,22 +238,21 @@ void MakeButton(ControlContext& c) {
   if (key == 1) c.id = IDCANCEL;
   auto button = std::make_unique<PushButton>();
   button->OnClick = c.handlers.For<Handler>(c.description, "when clicked");
-  c.control.hwnd = CreatePlatformControl(c, std::move(button), "BUTTON",
-                                         WS_TABSTOP | (key == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                                         0, c.description.Text("caption", ""));
+  CreatePlatformControl(c, std::move(button), "BUTTON",
+                        WS_TABSTOP | (key == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+                        c.description.Text("caption", ""));
 }
 
 void MakeEdit(ControlContext& c) {
   // Fixed height: the box keeps the height its description gives, whatever the font.
   const DWORD readOnly = c.description.YesNo("read only", false) ? ES_READONLY : 0;
-  c.control.hwnd = CreatePlatformControl(c, std::make_unique<EditBox>(), "EDIT",
-                                         WS_TABSTOP | ES_AUTOHSCROLL | readOnly, WS_EX_CLIENTEDGE,
-                                         c.description.Text("text", ""));
+  CreatePlatformControl(c, std::make_unique<EditBox>(), "EDIT",
+                        WS_TABSTOP | ES_AUTOHSCROLL | readOnly, WS_EX_CLIENTEDGE,
+                        c.description.Text("text", ""));
 }
 
 void MakeLabel(ControlContext& c) {
-  c.control.hwnd =
-      CreatePlatformControl(c, nullptr, "STATIC", SS_LEFT, 0, c.description.Text("caption", ""));
+  CreatePlatformControl(c, nullptr, "STATIC", SS_LEFT, 0, c.description.Text("caption", ""));
 }
 
 void MakeStringGrid(ControlContext& c) {
@@ -284,7 +276,6 @@ void MakeStringGrid(ControlContext& c) {
   grid->OnDblClick = c.handlers.For<Handler>(d, "when double-clicked");
   const zolt::Bounds& b = c.control.bounds;
   grid->CreateIn(c.parent, c.id, b.left, b.top, b.width, b.height);
-  c.control.hwnd = grid->Handle();
   c.control.window = std::move(grid);
 }
 

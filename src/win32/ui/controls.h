@@ -57,7 +57,6 @@ class Splitter : public Window {
 
  private:
   void InvertBar();  // drawn twice at the same place, the bar is gone
-  void EndDrag();
 
   bool dragging_ = false;
   int grabOffset_ = 0;

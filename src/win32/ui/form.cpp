@@ -167,6 +167,7 @@ void Form::CreateChildren(const zolt::FormObject& description, Control* parent) 
                            nextId_++, handlers_, os_};
     kind->factory(context);
     child.CheckAllRead();
+    if (!control.hwnd && control.window) control.hwnd = control.window->Handle();
     if (!control.hwnd) throw zolt::FormError(child.line, child.name + " could not be created");
     SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     (parent ? parent->children : topControls_).push_back(&control);

@@ -68,6 +68,8 @@ class Form : public Window {
   void Realign();
 
  protected:
+  // The machine the form's controls and handlers reach drives, folders and files through.
+  os::Os& Machine() const { return os_; }
   // Destroys the window. A derived form calls it first in its destructor, so that its handlers
   // are never reached once its own members are gone.
   void Destroy();

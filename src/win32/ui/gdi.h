@@ -110,17 +110,14 @@ class BitmapDc {
 class MemoryCanvas {
  public:
   MemoryCanvas(int width, int height)
-      : dc_(ScopedWindowDc(nullptr).Get()),
-        bitmap_(CreateCompatibleBitmap(ScopedWindowDc(nullptr).Get(), width, height)),
-        select_(dc_.Get(), bitmap_.Get()) {}
+      : bitmap_(CreateCompatibleBitmap(ScopedWindowDc(nullptr).Get(), width, height)),
+        dc_(ScopedWindowDc(nullptr).Get(), bitmap_.Get()) {}
   HDC Dc() const { return dc_.Get(); }
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
  private:
-  // In the order of acquisition; released in reverse.
-  MemoryDc dc_;
-  Bitmap bitmap_;
-  ScopedSelect select_;
+  Bitmap bitmap_;  // outlives its selection into dc_
+  BitmapDc dc_;
 };
 
 }  // namespace ui

@@ -327,35 +327,22 @@ void StringGrid::ScrollTo(int topRow, int leftOffset) {
   topRow_ = top;
   leftOffset_ = left;
   if (!Handle()) return;
-  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-  if (dy) {
-    si.nPos = topRow_;
-    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
-  }
-  if (dx) {
-    si.nPos = leftOffset_;
-    SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
-  }
-
-  // Move what stays visible; repaint only what scrolls in.
+  // Each bar to its new place; what stays visible of its area moves, only what scrolls in is
+  // repainted.
+  auto shift = [this](int bar, int pos, long long byX, long long byY, RECT area) {
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
+    SetScrollInfo(Handle(), bar, &si, TRUE);
+    const long long span = byX ? area.right - area.left : area.bottom - area.top;
+    if (byX + byY > -span && byX + byY < span) {
+      ScrollWindowEx(Handle(), static_cast<int>(byX), static_cast<int>(byY), &area, &area, nullptr,
+                     nullptr, SW_INVALIDATE);
+    } else {
+      InvalidateRect(Handle(), &area, FALSE);
+    }
+  };
   const SIZE client = ClientSize();
-  if (dy) {
-    RECT area{0, TitleHeight(), client.cx, client.cy};
-    if (dy > -(area.bottom - area.top) && dy < area.bottom - area.top) {
-      ScrollWindowEx(Handle(), 0, static_cast<int>(dy), &area, &area, nullptr, nullptr,
-                     SW_INVALIDATE);
-    } else {
-      InvalidateRect(Handle(), &area, FALSE);
-    }
-  }
-  if (dx) {
-    RECT area{0, 0, client.cx, client.cy};
-    if (dx > -(area.right - area.left) && dx < area.right - area.left) {
-      ScrollWindowEx(Handle(), dx, 0, &area, &area, nullptr, nullptr, SW_INVALIDATE);
-    } else {
-      InvalidateRect(Handle(), &area, FALSE);
-    }
-  }
+  if (dy) shift(SB_VERT, topRow_, 0, dy, RECT{0, TitleHeight(), client.cx, client.cy});
+  if (dx) shift(SB_HORZ, leftOffset_, dx, 0, RECT{0, 0, client.cx, client.cy});
 }
 
 void StringGrid::ScrollRowIntoView(int row) {
