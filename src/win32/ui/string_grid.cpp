@@ -521,24 +521,17 @@ bool StringGrid::OnKeyDown(WPARAM key) {
   long long row = row_, col = col_, top = topRow_;
   switch (key) {
     case VK_UP:
-      --row;
-      break;
     case VK_DOWN:
-      ++row;
+      row += key == VK_UP ? -1 : 1;
       break;
     case VK_LEFT:
-      --col;
-      break;
     case VK_RIGHT:
-      ++col;
+      col += key == VK_LEFT ? -1 : 1;
       break;
     case VK_PRIOR:
-      row -= page;
-      top -= page;
-      break;
     case VK_NEXT:
-      row += page;
-      top += page;
+      row += key == VK_PRIOR ? -page : page;
+      top += key == VK_PRIOR ? -page : page;
       break;
     // Whole-row selection makes the grid a list: Home and End go to its first and last row.
     case VK_HOME:
@@ -566,22 +559,16 @@ void StringGrid::OnScroll(int bar, int code) {
   long long to = now;
   switch (code) {
     case SB_LINEUP:
-      to = now - line;
-      break;
     case SB_LINEDOWN:
-      to = now + line;
+      to = now + (code == SB_LINEUP ? -line : line);
       break;
     case SB_PAGEUP:
-      to = now - page;
-      break;
     case SB_PAGEDOWN:
-      to = now + page;
+      to = now + (code == SB_PAGEUP ? -page : page);
       break;
     case SB_TOP:
-      to = INT_MIN;
-      break;
     case SB_BOTTOM:
-      to = INT_MAX;
+      to = code == SB_TOP ? INT_MIN : INT_MAX;
       break;
     // The message carries only 16 bits of the position; the scroll bar has all 32.
     case SB_THUMBTRACK:
