@@ -114,8 +114,10 @@ int ValueReader::Choice(const char* const* choices, size_t count) {
   size_t length = 0;
   for (size_t i = 0; i < count; ++i) {
     const std::string_view c(choices[i]);
-    const bool whole = rest.size() == c.size() || !IsNameChar(rest[c.size()]);
-    if (rest.substr(0, c.size()) == c && whole && c.size() > length) {
+    // Only a value that starts with the choice holds a character after it to look at.
+    const bool starts = rest.substr(0, c.size()) == c;
+    const bool whole = starts && (rest.size() == c.size() || !IsNameChar(rest[c.size()]));
+    if (whole && c.size() > length) {
       found = static_cast<int>(i);
       length = c.size();
     }
