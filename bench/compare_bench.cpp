@@ -1,5 +1,6 @@
-// The comparison against the listing it follows, the index against the nested scans, and the
-// memory a listed grid holds per row. A summary after the runs gives the ratios.
+// The comparison against the listing it follows, the index against the nested scans, the memory a
+// listed grid holds per row, and the folder list's subfolders handed out in its own order against
+// the reverse. A summary after the runs gives the ratios.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/compare.h"
+#include "core/folder_list.h"
 #include "core/listing.h"
 #include "core/pane.h"
 #include "support/fake_os.h"
@@ -161,10 +163,41 @@ void BM_Nested10k(benchmark::State& state) {
   }
 }
 
+// 50000 subfolders of C:\, in the list's own order or the reverse; spelt in three cases, so
+// that order is the one that ignores case.
+std::vector<os::FindEntry> MakeSubfolders(bool reversed) {
+  static const char* const kSpellings[] = {"Sub", "SUB", "sub"};
+  std::vector<os::FindEntry> entries(50000);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s_%05zu", kSpellings[i % 3], i);
+    entries[reversed ? entries.size() - 1 - i : i].name = name;
+    entries[i].attributes = os::kAttrDirectory;
+  }
+  return entries;
+}
+
+void RebuildFolderList(benchmark::State& state, bool reversed) {
+  PreparedFolder machine(MakeSubfolders(reversed));
+  folders::FolderList list(machine);
+  for (auto _ : state) {
+    list.Rebuild();
+    benchmark::DoNotOptimize(list.Items().data());
+  }
+}
+void BM_Subfolders50kInOrder(benchmark::State& state) {
+  RebuildFolderList(state, false);
+}
+void BM_Subfolders50kReversed(benchmark::State& state) {
+  RebuildFolderList(state, true);
+}
+
 BENCHMARK(BM_ListFolder100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compare100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Indexed10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Nested10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Subfolders50kInOrder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Subfolders50kReversed)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's time per iteration for the summary.
 class Recorder : public benchmark::ConsoleReporter {
@@ -223,6 +256,14 @@ int main(int argc, char** argv) {
         "%s\n",
         indexed, nested, nested / indexed, same ? "identical" : "DIFFER");
     if (!same) return 1;
+  }
+  const double inOrder = time("BM_Subfolders50kInOrder");
+  const double reversed = time("BM_Subfolders50kReversed");
+  if (inOrder > 0 && reversed > 0) {
+    std::printf(
+        "  folder list of 50000 subfolders: handed out in its order %.2f ms, reversed %.2f ms; "
+        "ratio %.2f (target: at most 3)\n",
+        inOrder, reversed, reversed / inOrder);
   }
   if (bytesPerRow > 0) {
     std::printf("  a listed 100000-row grid holds %.1f bytes per row\n", bytesPerRow);
