@@ -27,8 +27,7 @@ const char* const kPieces[] = {"C:",       "D:", "E:",       "\\",     "A",     
                                "[",        "]",  "\\\\S\\P", "Hidden", "Locked", "gone"};
 
 // The folder's subfolders as the machine holds them, without hidden or system ones, sorted
-// without regard to case and without names that differ only in case (a plain sort, not the
-// list's halving insertion).
+// without regard to case, of names that differ only in case the first one found.
 std::vector<std::string> VisibleSubfolders(fake::Machine& machine, const std::string& folder) {
   std::vector<std::string> names;
   auto search = machine.FindFiles(text::JoinPath(machine, folder, "*.*"), os::SearchFor::kAnything);

@@ -177,29 +177,25 @@ void FolderList::OpenSelected() {
 }
 
 std::vector<std::string> FolderList::Subfolders() {
-  std::vector<std::string> names;  // kept sorted, without duplicates
+  std::vector<std::string> names;
   auto search = os_.FindFiles(text::JoinPath(os_, current_, "*.*"), os::SearchFor::kDirectories);
   os::FindEntry entry;
   while (search->Next(entry)) {
     if (entry.attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel)) continue;
     if (!(entry.attributes & os::kAttrDirectory)) continue;
     if (entry.name == "." || entry.name == "..") continue;
-    size_t low = 0;
-    size_t high = names.size();
-    bool duplicate = false;
-    while (low < high && !duplicate) {
-      const size_t middle = low + (high - low) / 2;
-      const os::Order order = os_.CompareText(entry.name, names[middle], true);
-      if (order == os::Order::kEqual) {
-        duplicate = true;
-      } else if (order == os::Order::kLess) {
-        high = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
-    if (!duplicate) names.insert(names.begin() + static_cast<std::ptrdiff_t>(low), entry.name);
+    names.push_back(std::move(entry.name));
   }
+  // Sorted once, whatever order the file system hands them out in. Of names equal but for case
+  // the first one found stays: the sort is stable and unique keeps the first of each run.
+  std::stable_sort(names.begin(), names.end(), [this](const std::string& a, const std::string& b) {
+    return os_.CompareText(a, b, true) == os::Order::kLess;
+  });
+  names.erase(std::unique(names.begin(), names.end(),
+                          [this](const std::string& a, const std::string& b) {
+                            return os_.CompareText(a, b, true) == os::Order::kEqual;
+                          }),
+              names.end());
   return names;
 }
 

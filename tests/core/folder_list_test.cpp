@@ -200,7 +200,7 @@ TEST(FolderList, SubfoldersSortedWithoutCaseDuplicatesOrHiddenEntries) {
   EXPECT_EQ(SubfolderNames(list), (std::vector<std::string>{"alpha", "Beta", "gamma"}));
 }
 
-TEST(FolderList, SortedInsertMatchesAPlainSortOnRandomNames) {
+TEST(FolderList, SubfoldersAreTheFirstSpellingsSortedOnRandomNames) {
   std::mt19937 random(5);
   for (int round = 0; round < 50; ++round) {
     SCOPED_TRACE(round);
