@@ -62,9 +62,10 @@ void Form::CreateFromText(std::string_view text, HWND owner) {
   Window::RegisterClass(kFormClass, nullptr, nullptr, CS_DBLCLKS, DLGWINDOWEXTRA);
   // Owned: a dialog stays above its owner and is not a window of its own on the taskbar.
   if (!Create(kFormClass, "", style, exStyle, owner, outer.left, outer.top,
-              outer.right - outer.left, outer.bottom - outer.top, menu_)) {
+              outer.right - outer.left, outer.bottom - outer.top, menu_.get())) {
     throw zolt::Exception("The window " + root.name + " could not be created");
   }
+  static_cast<void>(menu_.release());  // the window has taken it: it goes with the window
   SetWindowTextW(Handle(), caption.c_str());
   app_.SetMainWindow(Handle());
   if (app_.MainWindow() == Handle() && app_.Icon()) {
@@ -128,7 +129,7 @@ Control& Form::AddControl(const zolt::FormObject& description, Control* parent) 
 }
 
 void Form::BuildMenu(const zolt::FormObject& menu) {
-  menu_ = CreateMenu();
+  menu_.reset(CreateMenu());
   AddControl(menu, nullptr);
   for (const zolt::FormObject& item : menu.children) {
     if (item.kind != "menu item") {
@@ -141,7 +142,7 @@ void Form::BuildMenu(const zolt::FormObject& menu) {
     entry.commandId = static_cast<UINT>(nextId_++);
     entry.onClick = handlers_.For<Handler>(item, "when chosen");
     const std::wstring caption = Widen(item.Text("caption", ""));
-    AppendMenuW(menu_, MF_STRING, entry.commandId, caption.c_str());
+    AppendMenuW(menu_.get(), MF_STRING, entry.commandId, caption.c_str());
     item.CheckAllRead();
     byCommand_[entry.commandId] = &entry;
   }

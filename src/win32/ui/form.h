@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/form_description.h"
@@ -108,7 +109,11 @@ class Form : public Window {
   Handler onShow_;
   CloseHandler onClose_;
   Font font_;
-  HMENU menu_ = nullptr;
+  // The menu, built before the window: destroyed with the form unless the window has taken it.
+  struct MenuDestroyer {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> menu_;
   int colorIndex_ = COLOR_BTNFACE;
   int nextId_ = 100;
   bool modal_ = false;

@@ -118,6 +118,31 @@ TEST(FormLoader, RegisteredKindIsCreatedWithItsBoundsAndSettings) {
   EXPECT_THROW(form.Find("Nobody"), zolt::Exception);
 }
 
+// Refuses the creation of a top-level window as it starts, keeping the menu it was given.
+HMENU refusedMenu = nullptr;
+LRESULT CALLBACK RefuseTopLevelWindows(int code, WPARAM wParam, LPARAM lParam) {
+  const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+  if (code != HCBT_CREATEWND || (cs->style & WS_CHILD))
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  refusedMenu = cs->hMenu;
+  return 1;
+}
+
+TEST(FormLoader, AWindowThatCannotBeCreatedLeavesNoMenuBehind) {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, &RefuseTopLevelWindows, nullptr, GetCurrentThreadId());
+  {
+    TestForm form;
+    form.Bind("Quit", [] {});
+    EXPECT_THROW(
+        form.CreateFromText(std::string(kHeader) + "  menu = M\n  M: main menu\n"
+                                                   "    X: menu item\n      when chosen = Quit\n"),
+        zolt::Exception);
+  }
+  UnhookWindowsHookEx(hook);
+  ASSERT_NE(refusedMenu, nullptr);
+  EXPECT_FALSE(IsMenu(refusedMenu));
+}
+
 TEST(FormLoader, ClientSizeAndDialogBorder) {
   TestForm form;
   form.CreateFromText(
