@@ -1,5 +1,6 @@
 // The main window over a fake machine, created and shown, with each pane's grid and marks at
-// hand (pane 1 is the left one, pane 2 the right one).
+// hand (pane 1 is the left one, pane 2 the right one); and the input, rectangle and scroll bar
+// helpers that the window tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +19,34 @@ namespace gui {
 
 inline POINT Centre(const RECT& r) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A mouse message's point; x may be negative (left of the window).
+inline LPARAM At(int x, int y) {
+  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y));
+}
+
+// A rectangle as text, "{left,top,right,bottom}": rectangles are compared and shown as this.
+inline std::string RectText(const RECT& r) {
+  return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
+}
+
+// Everything a window's scroll bar (SB_HORZ, SB_VERT) holds.
+inline SCROLLINFO ReadScrollBar(HWND hwnd, int bar) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(hwnd, bar, &si);
+  return si;
+}
+
+// A WM_VSCROLL as the vertical scroll bar sends it. While its thumb is dragged (pos >= 0) the bar
+// holds the whole position; the message has 16 bits of it.
+inline void VScroll(HWND hwnd, int code, int pos = -1) {
+  if (pos >= 0) {
+    SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, pos, 0};
+    SetScrollInfo(hwnd, SB_VERT, &track, FALSE);
+  }
+  SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, pos & 0xFFFF), 0);
 }
 
 // One pane's visible state, read back from its windows and fields.
@@ -77,8 +106,7 @@ class MainWindowTest : public testing::Test {
   }
   // A double-click at p in the pane's grid.
   void DoubleClick(int pane, POINT p) {
-    SendMessageA(Grid(pane).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
-                 MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    SendMessageA(Grid(pane).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
   }
 
   fake::Machine machine;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "win32/gui/gui_support.h"
+#include "gui/main_window_fixture.h"
 
 namespace {
 
@@ -29,20 +29,10 @@ void ApplyFormSettings(ui::StringGrid& grid, int rowCount) {
   grid.SetOptions(kFormOptions);
 }
 
-LPARAM Point(int x, int y) {
-  return MAKELPARAM(x, y);
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Show(const RECT& r) {
-  return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-         std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
-}
-
+using gui::At;
 using gui::Pixels;
+using gui::ReadScrollBar;
+using gui::RectText;
 
 // A plain font without anti-aliasing, so text pixels carry exactly the text colour.
 HFONT CrispFont() {
@@ -76,11 +66,12 @@ class StringGridTest : public ::testing::Test {
     grids_.push_back(std::make_unique<ui::StringGrid>());
     return *grids_.back();
   }
-  // A grid with the form's settings, placed where the form places it.
-  ui::StringGrid& FormGrid(int rowCount) {
+  // A grid with the form's settings, placed where the form places it; row made current if given.
+  ui::StringGrid& FormGrid(int rowCount, int row = 0) {
     ui::StringGrid& grid = NewGrid();
     ApplyFormSettings(grid, rowCount);
     grid.CreateIn(parent_, 1, 1, 41, 343, 351);
+    if (row) grid.SetRow(row);
     return grid;
   }
   // A form grid resized so that its client area is exactly clientHeight pixels high.
@@ -96,8 +87,8 @@ class StringGridTest : public ::testing::Test {
   }
 
   static void Click(HWND hwnd, int x, int y) {
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, Point(x, y));
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, At(x, y));
   }
 
   static HWND parent_;
@@ -113,37 +104,35 @@ TEST_F(StringGridTest, UnsetGridHasDefaultGeometry) {
   EXPECT_EQ(grid.RowCount(), 5);
   EXPECT_EQ(grid.TitleRows(), 1);
   EXPECT_EQ(grid.DefaultRowHeight(), 24);
-  struct Case {
+  const struct {
     int col, row;
     RECT rect;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0, 0, {0, 0, 64, 24}},
       {1, 1, {65, 25, 129, 49}},
       {4, 4, {260, 100, 324, 124}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
     EXPECT_EQ(grid.ColWidth(c.col), 64);
-    EXPECT_TRUE(SameRect(grid.CellRect(c.col, c.row), c.rect)) << Show(grid.CellRect(c.col, c.row));
+    EXPECT_EQ(RectText(grid.CellRect(c.col, c.row)), RectText(c.rect));
   }
 }
 
 TEST_F(StringGridTest, FormGridCellsAre106By24WithOnePixelLines) {
   ui::StringGrid& grid = FormGrid(5);
-  struct Case {
+  const struct {
     int col, row;
     RECT rect;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0, 0, {0, 0, 106, 24}},  {1, 0, {107, 0, 213, 24}},    {2, 0, {214, 0, 320, 24}},
       {0, 1, {0, 25, 106, 49}}, {2, 4, {214, 100, 320, 124}}, {3, 1, {0, 0, 0, 0}},
       {0, 5, {0, 0, 0, 0}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
     const RECT r = grid.CellRect(c.col, c.row);
-    EXPECT_TRUE(SameRect(r, c.rect)) << Show(r);
+    EXPECT_EQ(RectText(r), RectText(c.rect));
     if (IsRectEmpty(&c.rect)) continue;
     // Every pixel of the cell and of its right and bottom line maps back to it.
     const POINT probes[] = {
@@ -161,17 +150,16 @@ TEST_F(StringGridTest, FormGridCellsAre106By24WithOnePixelLines) {
 
   // The lines are one pixel wide, drawn in the title and the data area alike.
   const Pixels px(grid.Handle());
-  struct Line {
+  const struct {
     const char* what;
     int x, y, dx, dy;  // the line pixel and the step to its neighbours
-  };
-  const Line lines[] = {
+  } lines[] = {
       {"title vertical", 106, 12, 1, 0},
       {"title horizontal", 50, 24, 0, 1},
       {"data vertical", 213, 60, 1, 0},
       {"data horizontal", 50, 74, 0, 1},
   };
-  for (const Line& l : lines) {
+  for (const auto& l : lines) {
     SCOPED_TRACE(l.what);
     const COLORREF before = px.At(l.x - 2 * l.dx, l.y - 2 * l.dy);
     const COLORREF after = px.At(l.x + 2 * l.dx, l.y + 2 * l.dy);
@@ -197,24 +185,22 @@ TEST_F(StringGridTest, SettingsWorkTheSameBeforeAndAfterCreation) {
   EXPECT_EQ(before.VisibleRowCount(), after.VisibleRowCount());
   for (int row : {0, 1, 13, 14}) {
     for (int col = 0; col < 3; ++col) {
-      EXPECT_TRUE(SameRect(before.CellRect(col, row), after.CellRect(col, row)))
+      EXPECT_EQ(RectText(before.CellRect(col, row)), RectText(after.CellRect(col, row)))
           << col << "," << row;
     }
   }
-  SCROLLINFO a{sizeof a, SIF_ALL, 0, 0, 0, 0, 0}, b = a;
-  GetScrollInfo(before.Handle(), SB_VERT, &a);
-  GetScrollInfo(after.Handle(), SB_VERT, &b);
+  const SCROLLINFO a = ReadScrollBar(before.Handle(), SB_VERT),
+                   b = ReadScrollBar(after.Handle(), SB_VERT);
   EXPECT_EQ(a.nMax, b.nMax);
   EXPECT_EQ(a.nPage, b.nPage);
   EXPECT_TRUE(Pixels(before.Handle()) == Pixels(after.Handle()));
 }
 
 TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
-  struct Case {
+  const struct {
     int rows, colWidth;
     bool vert, horz;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {2, 106, false, false},
       {100, 106, true, false},
       {2, 200, false, true},
@@ -223,7 +209,7 @@ TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
                                 // area
       {14, 106, true, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.rows << " rows, columns " << c.colWidth);
     ui::StringGrid& grid = FormGrid(c.rows);
     grid.SetDefaultColWidth(c.colWidth);
@@ -231,8 +217,7 @@ TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
     EXPECT_EQ((style & WS_VSCROLL) != 0, c.vert);
     EXPECT_EQ((style & WS_HSCROLL) != 0, c.horz);
     if (c.vert) {
-      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-      GetScrollInfo(grid.Handle(), SB_VERT, &si);
+      const SCROLLINFO si = ReadScrollBar(grid.Handle(), SB_VERT);
       EXPECT_EQ(si.nMax, c.rows - 1);
       EXPECT_EQ(static_cast<int>(si.nPage), grid.VisibleRowCount());
     }
@@ -240,11 +225,10 @@ TEST_F(StringGridTest, ScrollBarsShowOnlyWhenNeeded) {
 }
 
 TEST_F(StringGridTest, ClickSelectsTheRowUnderThePointer) {
-  struct Case {
+  const struct {
     const char* where;
     int x, y, row;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"first data row", 10, 30, 1},
       {"third column, row 3", 250, 80, 3},
       {"a line", 106, 49, 1},
@@ -252,10 +236,9 @@ TEST_F(StringGridTest, ClickSelectsTheRowUnderThePointer) {
       {"below the last row", 50, 200, 2},
       {"right of the last column", 330, 30, 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.where);
-    ui::StringGrid& grid = FormGrid(5);
-    grid.SetRow(2);
+    ui::StringGrid& grid = FormGrid(5, 2);
     SetFocus(parent_);
     Click(grid.Handle(), c.x, c.y);
     EXPECT_EQ(grid.Row(), c.row);
@@ -265,13 +248,12 @@ TEST_F(StringGridTest, ClickSelectsTheRowUnderThePointer) {
 
 TEST_F(StringGridTest, KeysMoveTheCurrentRowAndScroll) {
   // 100 data rows, 10 of them shown: the last top row is 91.
-  struct Case {
+  const struct {
     const char* name;
     int col, row, top;
     WPARAM key;
     int wantCol, wantRow, wantTop;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"down", 0, 1, 1, VK_DOWN, 0, 2, 1},
       {"down past the bottom edge", 0, 10, 1, VK_DOWN, 0, 11, 2},
       {"down at the last row", 0, 100, 91, VK_DOWN, 0, 100, 91},
@@ -288,7 +270,7 @@ TEST_F(StringGridTest, KeysMoveTheCurrentRowAndScroll) {
   };
   ui::StringGrid& grid = GridWithClientHeight(101, 11 * 25);
   ASSERT_EQ(grid.VisibleRowCount(), 10);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     // Reach the starting column with keys.
     for (int i = 0; i < 3; ++i) SendMessageA(grid.Handle(), WM_KEYDOWN, VK_LEFT, 0);
@@ -301,9 +283,7 @@ TEST_F(StringGridTest, KeysMoveTheCurrentRowAndScroll) {
     EXPECT_EQ(grid.Col(), c.wantCol);
     EXPECT_EQ(grid.Row(), c.wantRow);
     EXPECT_EQ(grid.TopRow(), c.wantTop);
-    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(grid.Handle(), SB_VERT, &si);
-    EXPECT_EQ(si.nPos, c.wantTop);
+    EXPECT_EQ(ReadScrollBar(grid.Handle(), SB_VERT).nPos, c.wantTop);
   }
   EXPECT_TRUE(SendMessageA(grid.Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
 }
@@ -311,14 +291,13 @@ TEST_F(StringGridTest, KeysMoveTheCurrentRowAndScroll) {
 TEST_F(StringGridTest, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
   UINT saved = 3;
   SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
-  struct Case {
+  const struct {
     const char* name;
     UINT lines;
     int top;
     std::vector<int> deltas;
     int wantTop;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"one notch down", 3, 1, {-120}, 4},
       {"one notch up", 3, 20, {120}, 17},
       {"two notches down", 3, 1, {-240}, 7},
@@ -330,7 +309,7 @@ TEST_F(StringGridTest, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
       {"five lines a notch", 5, 1, {-120}, 6},
       {"a page a notch", WHEEL_PAGESCROLL, 1, {-120}, 11},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, c.lines, nullptr, 0);
     // A new grid for each case: no wheel travel left over from the one before.
@@ -338,7 +317,7 @@ TEST_F(StringGridTest, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
     grid.SetTopRow(c.top);
     grid.SetRow(c.top + 1);
     for (int delta : c.deltas) {
-      SendMessageA(grid.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), Point(100, 100));
+      SendMessageA(grid.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), At(100, 100));
     }
     EXPECT_EQ(grid.TopRow(), c.wantTop);
     EXPECT_EQ(grid.Row(), c.top + 1);
@@ -348,11 +327,10 @@ TEST_F(StringGridTest, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
 
 TEST_F(StringGridTest, ScrollBarReachesEveryRowOfAMillion) {
   ui::StringGrid& grid = GridWithClientHeight(1000000, 11 * 25);
-  struct Case {
+  const struct {
     const char* name;
     int code, trackPos, wantTop;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"thumb dragged to 900,000", SB_THUMBTRACK, 900000, 900000},
       {"thumb let go at 123,456", SB_THUMBPOSITION, 123456, 123456},
       {"thumb just past 65,535", SB_THUMBTRACK, 65536, 65536},
@@ -362,26 +340,18 @@ TEST_F(StringGridTest, ScrollBarReachesEveryRowOfAMillion) {
       {"line down at the bottom", SB_LINEDOWN, -1, 999990},
       {"top", SB_TOP, -1, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    if (c.trackPos >= 0) {
-      // What the scroll bar holds while its thumb is dragged; the message has 16 bits of it.
-      SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, c.trackPos, 0};
-      SetScrollInfo(grid.Handle(), SB_VERT, &track, FALSE);
-    }
-    SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(c.code, c.trackPos & 0xFFFF), 0);
+    gui::VScroll(grid.Handle(), c.code, c.trackPos);
     EXPECT_EQ(grid.TopRow(), c.wantTop);
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(grid.Handle(), SB_VERT, &si);
+    const SCROLLINFO si = ReadScrollBar(grid.Handle(), SB_VERT);
     EXPECT_EQ(si.nPos, c.wantTop);
     EXPECT_EQ(si.nMax, 999999);
     EXPECT_EQ(grid.CellRect(0, c.wantTop).top, 25);
   }
   // The dragged-to row is really the one drawn below the title row.
   SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
-  SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, 900000, 0};
-  SetScrollInfo(grid.Handle(), SB_VERT, &track, FALSE);
-  SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 900000 & 0xFFFF), 0);
+  gui::VScroll(grid.Handle(), SB_THUMBTRACK, 900000);
   std::set<int> drawnRows;
   grid.OnDrawCell = [&](HDC, int, int row, const RECT&, unsigned) { drawnRows.insert(row); };
   Pixels(grid.Handle());
@@ -390,17 +360,16 @@ TEST_F(StringGridTest, ScrollBarReachesEveryRowOfAMillion) {
 }
 
 TEST_F(StringGridTest, SetRowScrollsTheRowIntoView) {
-  struct Case {
+  const struct {
     int top, row, wantTop;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {1, 900000, 899991},  // to the bottom edge
       {899991, 5, 5},       // to the top edge
       {5, 9, 5},            // already shown
       {5, 14, 5},          {5, 15, 6},
   };
   ui::StringGrid& grid = GridWithClientHeight(1000000, 11 * 25);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "row " << c.row << " from top " << c.top);
     grid.SetTopRow(c.top);
     grid.SetRow(c.row);
@@ -414,28 +383,25 @@ TEST_F(StringGridTest, SetRowScrollsTheRowIntoView) {
 TEST_F(StringGridTest, RowMovesKeepTheHorizontalScroll) {
   // Column 0 widened to 400 and the grid scrolled 192 pixels right: column 0 is cut at the left
   // edge, column 1 is wholly in view.
-  struct Case {
+  const struct {
     const char* name;
     int col;
     bool click;  // a click on row 3 rather than SetRow
     int row;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a row in view", 0, false, 3},
       {"a row scrolled into view", 0, false, 25},
       {"a click on a row", 0, true, 3},
       {"a row in view, the current column in view", 1, false, 3},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ui::StringGrid& grid = FormGrid(30);
     grid.SetColWidth(0, 400);
     for (int i = 0; i < c.col; ++i) SendMessageA(grid.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
     SendMessageA(grid.Handle(), WM_HSCROLL, SB_TOP, 0);
     for (int i = 0; i < 12; ++i) SendMessageA(grid.Handle(), WM_HSCROLL, SB_LINEDOWN, 0);
-    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(grid.Handle(), SB_HORZ, &si);
-    ASSERT_EQ(si.nPos, 192);
+    ASSERT_EQ(ReadScrollBar(grid.Handle(), SB_HORZ).nPos, 192);
     ASSERT_EQ(grid.Col(), c.col);
     if (c.click) {
       Click(grid.Handle(), 150, grid.CellRect(0, c.row).top + 5);
@@ -444,21 +410,19 @@ TEST_F(StringGridTest, RowMovesKeepTheHorizontalScroll) {
     }
     EXPECT_EQ(grid.Row(), c.row);
     EXPECT_EQ(grid.Col(), c.col);
-    GetScrollInfo(grid.Handle(), SB_HORZ, &si);
-    EXPECT_EQ(si.nPos, 192);
+    EXPECT_EQ(ReadScrollBar(grid.Handle(), SB_HORZ).nPos, 192);
   }
 }
 
 TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
-  struct Case {
+  const struct {
     const char* name;
     bool sizing;
     int downX, downY, moveX;
     int widths[3];
     int row;                // the current row afterwards (2 before)
     int middleWidth = 106;  // the middle column's width before the drag
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"widen the first column", true, 106, 10, 150, {150, 106, 106}, 2},
       {"grab two pixels off the line", true, 104, 10, 60, {62, 106, 106}, 2},
       {"widen the last column past the edge", true, 320, 5, 400, {106, 106, 186}, 2},
@@ -471,20 +435,19 @@ TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
       {"widen a 3-pixel column", true, 108, 10, 150, {106, 45, 106}, 2, 3},
       {"widen a 5-pixel column", true, 109, 10, 150, {106, 46, 106}, 2, 5},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ui::StringGrid& grid = FormGrid(5);
-    grid.SetRow(2);
+    ui::StringGrid& grid = FormGrid(5, 2);
     if (!c.sizing) grid.SetOptions(kFormOptions & ~ui::kGridColSizing);
     grid.SetColWidth(1, c.middleWidth);
     HWND h = grid.Handle();
-    SendMessageA(h, WM_MOUSEMOVE, 0, Point(c.downX, c.downY));
-    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(c.downX, c.downY));
-    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, Point((c.downX + c.moveX) / 2, c.downY));
-    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, Point(c.moveX, c.downY));
-    SendMessageA(h, WM_LBUTTONUP, 0, Point(c.moveX, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, 0, At(c.downX, c.downY));
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(c.downX, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At((c.downX + c.moveX) / 2, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At(c.moveX, c.downY));
+    SendMessageA(h, WM_LBUTTONUP, 0, At(c.moveX, c.downY));
     // Moving after the release changes nothing.
-    SendMessageA(h, WM_MOUSEMOVE, 0, Point(c.moveX + 30, c.downY));
+    SendMessageA(h, WM_MOUSEMOVE, 0, At(c.moveX + 30, c.downY));
     EXPECT_EQ(GetCapture(), nullptr);
     int left = 0;
     for (int col = 0; col < 3; ++col) {
@@ -501,12 +464,11 @@ TEST_F(StringGridTest, DraggingATitleBoundaryResizesItsColumn) {
 TEST_F(StringGridTest, PointerShowsTheSizingCursorOnTitleBoundaries) {
   ui::StringGrid& grid = FormGrid(5);
   const HCURSOR sizeWE = LoadCursor(nullptr, IDC_SIZEWE);
-  struct Case {
+  const struct {
     int x, y;
     bool sizing;
-  };
-  const Case cases[] = {{106, 10, true}, {108, 3, true}, {60, 10, false}, {106, 40, false}};
-  for (const Case& c : cases) {
+  } cases[] = {{106, 10, true}, {108, 3, true}, {60, 10, false}, {106, 40, false}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
     POINT p{c.x, c.y};
     ClientToScreen(grid.Handle(), &p);
@@ -524,14 +486,12 @@ TEST_F(StringGridTest, DefaultDrawingColoursByCellState) {
   ASSERT_NE(face, window);
   ASSERT_NE(highlight, window);
   ASSERT_NE(highlight, face);
-  ui::StringGrid& grid = FormGrid(4);
-  grid.SetRow(2);
-  struct Case {
+  ui::StringGrid& grid = FormGrid(4, 2);
+  const struct {
     const char* name;
     int row;
     COLORREF colour;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"title row", 0, face},
       {"data row", 1, window},
       {"current row", 2, highlight},
@@ -540,7 +500,7 @@ TEST_F(StringGridTest, DefaultDrawingColoursByCellState) {
   for (bool focused : {true, false}) {
     SetFocus(focused ? grid.Handle() : parent_);
     const Pixels px(grid.Handle());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
       for (int col = 0; col < 3; ++col) {
         SCOPED_TRACE(testing::Message()
                      << c.name << ", column " << col << (focused ? ", focused" : ", not focused"));
@@ -564,23 +524,22 @@ TEST_F(StringGridTest, TextIsDrawnTwoPixelsInAndClippedToItsCell) {
   const RECT probeArea{0, 0, 400, 40};
   SetBkColor(probe.Dc(), RGB(255, 255, 255));
   SetTextColor(probe.Dc(), RGB(0, 0, 0));
-  struct Case {
+  const struct {
     const char* name;
     int col, row;
     std::string text;
     int textColour, backColour;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"title", 1, 0, "Size", COLOR_BTNTEXT, COLOR_BTNFACE},
       {"data cell", 0, 1, "Ab.txt", COLOR_WINDOWTEXT, COLOR_WINDOW},
       {"selected cell", 2, 2, "2024/01/02", COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT},
       {"too long for its cell", 0, 3, longText, COLOR_WINDOWTEXT, COLOR_WINDOW},
   };
   grid.EditCells([&](zolt::CellTable& cells) {
-    for (const Case& c : cases) cells.SetCell(c.col, c.row, c.text);
+    for (const auto& c : cases) cells.SetCell(c.col, c.row, c.text);
   });
   const Pixels px(grid.Handle());
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ExtTextOutA(probe.Dc(), 0, 0, ETO_OPAQUE, &probeArea, nullptr, 0, nullptr);
     {
@@ -609,7 +568,7 @@ TEST_F(StringGridTest, TextIsDrawnTwoPixelsInAndClippedToItsCell) {
   // The long text stops at its cell: the line and the next cell are untouched.
   const RECT next = grid.CellRect(1, 3);
   const RECT spill = px.InkBox(next, GetSysColor(COLOR_WINDOW));
-  EXPECT_TRUE(IsRectEmpty(&spill)) << Show(spill);
+  EXPECT_TRUE(IsRectEmpty(&spill)) << RectText(spill);
   EXPECT_EQ(px.At(106, 80), px.At(106, 30)) << "the line beside the long text";
 }
 
@@ -635,7 +594,7 @@ TEST_F(StringGridTest, OwnerDrawIsCalledForVisibleCellsOnly) {
     SCOPED_TRACE(testing::Message() << "cell " << call.col << "," << call.row);
     EXPECT_TRUE(seen.insert({call.col, call.row}).second) << "drawn twice";
     EXPECT_TRUE(call.row == 0 || (call.row >= 500000 && call.row <= 500010));
-    EXPECT_TRUE(SameRect(call.rect, grid.CellRect(call.col, call.row))) << Show(call.rect);
+    EXPECT_EQ(RectText(call.rect), RectText(grid.CellRect(call.col, call.row)));
     unsigned want = 0;
     if (call.row == 0) want = ui::kGridTitle;
     if (call.row == grid.Row()) want = ui::kGridSelected;
@@ -677,8 +636,7 @@ TEST_F(StringGridTest, AFailingOwnerDrawEndsThePaintAndShowsOneErrorBox) {
 }
 
 TEST_F(StringGridTest, OwnerDrawPaintsOverTheDefaultDrawing) {
-  ui::StringGrid& grid = FormGrid(4);
-  grid.SetRow(2);
+  ui::StringGrid& grid = FormGrid(4, 2);
   const COLORREF cyan = 0x00FFFF00;
   grid.OnDrawCell = [&](HDC dc, int col, int row, const RECT& rect, unsigned) {
     if (row == 0 || col != 1) return;
@@ -687,17 +645,16 @@ TEST_F(StringGridTest, OwnerDrawPaintsOverTheDefaultDrawing) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   };
   const Pixels px(grid.Handle());
-  struct Case {
+  const struct {
     int col, row;
     COLORREF colour;
-  };
-  const Case cases[] = {{1, 1, cyan},
-                        {1, 2, cyan},
-                        {0, 2, GetSysColor(COLOR_HIGHLIGHT)},
-                        {2, 2, GetSysColor(COLOR_HIGHLIGHT)},
-                        {2, 3, GetSysColor(COLOR_WINDOW)},
-                        {1, 0, GetSysColor(COLOR_BTNFACE)}};
-  for (const Case& c : cases) {
+  } cases[] = {{1, 1, cyan},
+               {1, 2, cyan},
+               {0, 2, GetSysColor(COLOR_HIGHLIGHT)},
+               {2, 2, GetSysColor(COLOR_HIGHLIGHT)},
+               {2, 3, GetSysColor(COLOR_WINDOW)},
+               {1, 0, GetSysColor(COLOR_BTNFACE)}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
     const RECT r = grid.CellRect(c.col, c.row);
     EXPECT_EQ(px.At(r.left + 1, r.top + 1), c.colour);
@@ -706,27 +663,25 @@ TEST_F(StringGridTest, OwnerDrawPaintsOverTheDefaultDrawing) {
 }
 
 TEST_F(StringGridTest, DoubleClickFiresAnywhereInTheGrid) {
-  struct Case {
+  const struct {
     const char* where;
     int x, y, rowAtEvent;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a data row", 50, 80, 3},
       {"the title row", 50, 10, 2},
       {"below the last row", 50, 300, 2},
       {"right of the columns", 330, 30, 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.where);
-    ui::StringGrid& grid = FormGrid(5);
-    grid.SetRow(2);
+    ui::StringGrid& grid = FormGrid(5, 2);
     std::vector<int> fired;
     grid.OnDblClick = [&] { fired.push_back(grid.Row()); };
     HWND h = grid.Handle();
-    PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(c.x, c.y));
-    PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
-    PostMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(c.x, c.y));
-    PostMessageA(h, WM_LBUTTONUP, 0, Point(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONUP, 0, At(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, At(c.x, c.y));
+    PostMessageA(h, WM_LBUTTONUP, 0, At(c.x, c.y));
     gui::Pump();
     ASSERT_EQ(fired.size(), 1u);
     EXPECT_EQ(fired[0], c.rowAtEvent);
@@ -734,8 +689,7 @@ TEST_F(StringGridTest, DoubleClickFiresAnywhereInTheGrid) {
 }
 
 TEST_F(StringGridTest, ARowMoveRepaintsOnlyItsRows) {
-  ui::StringGrid& grid = FormGrid(1000);
-  grid.SetRow(1);
+  ui::StringGrid& grid = FormGrid(1000, 1);
   ValidateRect(grid.Handle(), nullptr);
   grid.SetRow(3);
   ui::Region region(CreateRectRgn(0, 0, 0, 0));
