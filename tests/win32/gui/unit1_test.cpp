@@ -15,9 +15,11 @@
 
 namespace {
 
+using gui::At;
 using gui::DropQuit;
 using gui::PaneState;
 using gui::ReadPane;
+using gui::RectText;
 using ui::TextOf;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -33,11 +35,6 @@ RECT InParent(HWND hwnd) {
   GetWindowRect(hwnd, &rc);
   MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
-}
-
-// A mouse message's point; x may be negative (left of the window).
-LPARAM At(int x, int y) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(y));
 }
 
 // Handles pending messages; true when the loop's quit message came among them.
@@ -81,11 +78,7 @@ class Form1Test : public gui::MainWindowTest {
     };
     for (const auto& c : cases) {
       SCOPED_TRACE(c.name);
-      const RECT rc = InParent(H(c.name));
-      EXPECT_EQ(rc.left, c.rect.left);
-      EXPECT_EQ(rc.top, c.rect.top);
-      EXPECT_EQ(rc.right, c.rect.right);
-      EXPECT_EQ(rc.bottom, c.rect.bottom);
+      EXPECT_EQ(RectText(InParent(H(c.name))), RectText(c.rect));
     }
   }
 
@@ -215,10 +208,7 @@ TEST_F(Form1Test, ShowingAgainEmptiesThePanes) {
 }
 
 TEST_F(Form1Test, ResizingKeepsTheLeftPaneAndGivesTheRestToTheRight) {
-  const struct {
-    int width;
-    int height;
-  } sizes[] = {{901, 680}, {500, 300}, {701, 480}, {1100, 900}};
+  const struct { int width, height; } sizes[] = {{901, 680}, {500, 300}, {701, 480}, {1100, 900}};
   for (const auto& s : sizes) {
     SCOPED_TRACE(s.width);
     SetWindowPos(form->Handle(), nullptr, 0, 0, s.width, s.height, SWP_NOMOVE | SWP_NOZORDER);
@@ -303,11 +293,7 @@ TEST_F(Form1Test, ExitMenuCloseBoxAndAltXAllRunFormClose) {
     const char* how;
     void (*close)(HWND form);
   } ways[] = {
-      {"Exit(&X) chosen on the bar",
-       [](HWND f) {
-         HMENU menu = GetMenu(f);
-         SendMessageA(f, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, 0), 0), 0);
-       }},
+      {"Exit(&X) chosen on the bar", [](HWND f) { gui::ChooseMenuItem(f, 0); }},
       {"the close box", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Alt+X", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_KEYMENU, 'x'); }},
   };
@@ -358,7 +344,6 @@ TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
   }
 }
 
-// One pane's visible state, read back from its windows and fields.
 TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
   machine.AddFolder("C:\\EMPTY\\SUB");
   machine.AddFolder("C:\\ONE");
@@ -404,9 +389,7 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
   PaneState other = ReadPane(*form, false);
   for (const auto& l : loads) {
     SCOPED_TRACE(l.path);
-    if (l.left) {
-      form->Marks1.Reset(7);  // stale marks never survive a load
-    }
+    if (l.left) form->Marks1.Reset(7);  // stale marks never survive a load
     TForm1::Pane& pane = l.left ? form->LeftPane() : form->RightPane();
     pane.grid.SetRow(pane.grid.RowCount() - 1);
     const int current = pane.grid.Row();
@@ -476,8 +459,7 @@ TEST_F(Form1Test, CompareByMenuAndAltCMarksTheDifferences) {
     const char* how;
     void (*compare)(HWND form);
   } ways[] = {
-      {"Compare(&C) chosen on the bar",
-       [](HWND f) { SendMessageA(f, WM_COMMAND, MAKEWPARAM(GetMenuItemID(GetMenu(f), 1), 0), 0); }},
+      {"Compare(&C) chosen on the bar", [](HWND f) { gui::ChooseMenuItem(f, 1); }},
       {"Alt+C", [](HWND f) { SendMessageA(f, WM_SYSCOMMAND, SC_KEYMENU, 'c'); }},
   };
   for (const auto& w : ways) {
