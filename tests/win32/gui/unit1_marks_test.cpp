@@ -1,6 +1,7 @@
 // The main window's mark painting and row matching, seen as pixels and selections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,11 +48,7 @@ class Form1MarksTest : public gui::MainWindowTest {
           for (const POINT& p : corners) EXPECT_EQ(picture.At(p.x, p.y), kCyan);
           const COLORREF c = picture.At(centre.x, centre.y);
           EXPECT_TRUE(c == kCyan || c == kBlack) << std::hex << c;
-          int black = 0;
-          for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x) black += picture.At(x, y) == kBlack;
-          }
-          EXPECT_GT(black, 0);
+          EXPECT_GT(picture.Count(r, kBlack), 0);
         } else if (row > 0) {
           const COLORREF back =
               GetSysColor(row == grid.Row() ? COLOR_HIGHLIGHT : COLOR_WINDOW) & 0xFFFFFF;
@@ -65,11 +62,9 @@ class Form1MarksTest : public gui::MainWindowTest {
     for (int y = 0; y < picture.Height(); ++y) {
       for (int x = 0; x < picture.Width(); ++x) {
         if (picture.At(x, y) != kCyan) continue;
-        bool inside = false;
-        for (const RECT& r : marked) {
-          inside = inside || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
-        }
-        stray += !inside;
+        stray += std::none_of(marked.begin(), marked.end(), [&](const RECT& r) {
+          return PtInRect(&r, POINT{x, y});
+        });
       }
     }
     EXPECT_EQ(stray, 0) << "cyan pixels outside the marked cells of pane " << pane;
@@ -269,9 +264,7 @@ TEST_F(Form1MarksTest, IdenticalListingsMatchRowForRowAndKeepTheHorizontalScroll
   Grid(2).SetColWidth(0, 400);
   for (int i = 0; i < 12; ++i) SendMessageA(Grid(2).Handle(), WM_HSCROLL, SB_LINEDOWN, 0);
   const auto scrolled = [&](int pane) {
-    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(Grid(pane).Handle(), SB_HORZ, &si);
-    return si.nPos;
+    return gui::ReadScrollBar(Grid(pane).Handle(), SB_HORZ).nPos;
   };
   ASSERT_EQ(scrolled(2), 192);
   const struct {
