@@ -38,18 +38,9 @@ Diff DiffOf(int i) {
 }
 
 uint8_t MarkOf(Diff d) {
-  switch (d) {
-    case kSize:
-      return zolt::MarkSize;
-    case kTime:
-      return zolt::MarkDate;
-    case kBoth:
-      return zolt::MarkSize | zolt::MarkDate;
-    case kGone:
-      return zolt::MarkMissing;
-    default:
-      return 0;
-  }
+  static const uint8_t kMarks[] = {0, zolt::MarkSize, zolt::MarkDate,
+                                   zolt::MarkSize | zolt::MarkDate, zolt::MarkMissing};
+  return kMarks[d];  // in the order of Diff
 }
 
 std::string Numbered(const char* prefix, int i) {
@@ -147,11 +138,7 @@ TEST_F(ScaleTest, TwoHundredThousandFilesLoadCompareAndPaintTheirLastRows) {
     ASSERT_TRUE(GetScrollInfo(grid.Handle(), SB_VERT, &bar));
     const int bottom = bar.nMax - static_cast<int>(bar.nPage) + 1;
     ASSERT_GT(bottom, 65535);
-    for (int code : {SB_THUMBTRACK, SB_THUMBPOSITION}) {
-      SCROLLINFO track{sizeof track, SIF_POS, 0, 0, 0, bottom, 0};
-      SetScrollInfo(grid.Handle(), SB_VERT, &track, FALSE);
-      SendMessageA(grid.Handle(), WM_VSCROLL, MAKEWPARAM(code, bottom & 0xFFFF), 0);
-    }
+    for (int code : {SB_THUMBTRACK, SB_THUMBPOSITION}) gui::VScroll(grid.Handle(), code, bottom);
     EXPECT_EQ(grid.TopRow(), kFiles + 1 - grid.VisibleRowCount());
     const gui::Pixels shot(grid.Handle());
     const RECT last = grid.CellRect(0, kFiles);
