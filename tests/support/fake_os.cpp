@@ -57,16 +57,15 @@ class Search : public os::FileSearch {
 
 os::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, int second,
                           int offsetMinutes) {
-  zolt::CivilTime c{year, month, day, hour, minute, second};
-  return zolt::FromCivil(c) - static_cast<int64_t>(offsetMinutes) * kTicksPerMinute;
+  return zolt::FromCivil({year, month, day, hour, minute, second}) -
+         static_cast<int64_t>(offsetMinutes) * kTicksPerMinute;
 }
 
 Machine::Machine() { AddDrive('c', os::kDriveFixed, "SYSTEM"); }
 
 Drive& Machine::AddDrive(char letter, unsigned type, const std::string& label) {
   const std::string root = std::string(1, text::AsciiUpper(letter)) + ":\\";
-  Drive& drive = drives_[Key(root.substr(0, 2))];
-  drive = Drive();
+  Drive& drive = drives_[Key(root.substr(0, 2))] = Drive();
   drive.type = type;
   drive.label = label;
   Node& node = nodes_[Key(root)];
@@ -76,8 +75,7 @@ Drive& Machine::AddDrive(char letter, unsigned type, const std::string& label) {
 }
 
 void Machine::AddShare(const std::string& uncRoot) {
-  Drive& drive = drives_[Key(uncRoot)];
-  drive.type = os::kDriveRemote;
+  drives_[Key(uncRoot)].type = os::kDriveRemote;
   Node& node = nodes_[Key(uncRoot + "\\")];
   node.name = uncRoot + "\\";
   node.attributes = os::kAttrDirectory;
@@ -161,16 +159,13 @@ bool Machine::Resolve(const std::string& p, std::string& absolute) {
   split(rest);
   absolute = root;
   for (size_t i = 0; i < parts.size(); ++i) absolute += (i ? "\\" : "") + parts[i];
-  const Drive* drive = DriveOf(absolute);
-  if (!drive) {
-    lastError_ = os::kErrorPathNotFound;
-    return false;
-  }
-  if (!drive->hasMedium) {
-    lastError_ = os::kErrorNotReady;
-    return false;
-  }
-  return true;
+  return Reachable(DriveOf(absolute));
+}
+
+bool Machine::Reachable(const Drive* drive) {
+  if (drive && drive->hasMedium) return true;
+  lastError_ = drive ? os::kErrorNotReady : os::kErrorPathNotFound;
+  return false;
 }
 
 Machine::Node* Machine::Find(const std::string& absolute) {
@@ -272,15 +267,6 @@ void Machine::SetCurrent(const std::string& path) {
   }
 }
 
-void Machine::SetSeparators(const std::string& date, const std::string& time) {
-  dateSeparator_ = date;
-  timeSeparator_ = time;
-}
-
-void Machine::Fail(Service service, uint32_t code, int count, int after) {
-  failures_[service] = {code, count, after};
-}
-
 bool Machine::Failing(Service service) {
   if (beforeCall) beforeCall(service);
   auto it = failures_.find(service);
@@ -293,8 +279,6 @@ bool Machine::Failing(Service service) {
   if (it->second.count > 0 && --it->second.count == 0) failures_.erase(it);
   return true;
 }
-
-std::string Machine::Current() const { return current_; }
 
 std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, os::SearchFor) {
   ++findCalls;
@@ -317,22 +301,12 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
   const bool all = mask == "*.*" || mask == "*";
   entries.reserve(node->children.size() + 2);
   if (RootOf(absolute) != absolute && all) {
-    for (const char* dots : {".", ".."}) {
-      os::FindEntry entry;
-      entry.name = dots;
-      entry.attributes = os::kAttrDirectory;
-      entries.push_back(entry);
-    }
+    for (const char* dots : {".", ".."}) entries.push_back({dots, os::kAttrDirectory});
   }
   for (const std::string& key : node->children) {
     const Node& child = nodes_.at(key);
     if (!all && !MatchMask(mask, child.name)) continue;
-    os::FindEntry entry;
-    entry.name = child.name;
-    entry.attributes = child.attributes;
-    entry.size = child.size;
-    entry.lastWrite = child.lastWrite;
-    entries.push_back(entry);
+    entries.push_back({child.name, child.attributes, child.size, child.lastWrite});
   }
   return search();
 }
@@ -380,14 +354,7 @@ bool Machine::VolumeInformation(const std::string& root, std::string* label, uin
   errorModeAtVolumeQuery.push_back(errorMode_);
   if (Failing(Service::kVolumeInformation)) return false;
   const Drive* drive = DriveOf(RootOf(root));
-  if (!drive) {
-    lastError_ = os::kErrorPathNotFound;
-    return false;
-  }
-  if (!drive->hasMedium) {
-    lastError_ = os::kErrorNotReady;
-    return false;
-  }
+  if (!Reachable(drive)) return false;
   if (label) *label = drive->label;
   if (flags) *flags = drive->flags;
   return true;
@@ -403,12 +370,6 @@ bool Machine::NetworkConnection(const std::string& local, std::string& remote) {
   }
   remote = it->second.remote;
   return true;
-}
-
-unsigned Machine::SetErrorMode(unsigned mode) {
-  unsigned previous = errorMode_;
-  errorMode_ = mode;
-  return previous;
 }
 
 bool Machine::EnterDirectory(const std::string& path) {

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/os.h"
@@ -64,11 +65,16 @@ class Machine : public os::Os {
   void Unlistable(const std::string& path);
   void SetCurrent(const std::string& path);  // sets the process's current directory directly
   void SetOffsetMinutes(int minutes) { offsetMinutes_ = minutes; }
-  void SetSeparators(const std::string& date, const std::string& time);
+  void SetSeparators(const std::string& date, const std::string& time) {
+    dateSeparator_ = date;
+    timeSeparator_ = time;
+  }
   void SetDoubleByte(bool dbcs) { doubleByte_ = dbcs; }
   // The service fails with code from now on (count < 0), or for its next count calls; with
   // after > 0, only once that many calls have succeeded.
-  void Fail(Service service, uint32_t code, int count = -1, int after = 0);
+  void Fail(Service service, uint32_t code, int count = -1, int after = 0) {
+    failures_[service] = {code, count, after};
+  }
   void Heal() { failures_.clear(); }
 
   // --- what happened ---
@@ -86,7 +92,7 @@ class Machine : public os::Os {
   int openSearches = 0;     // searches started and not yet closed
   std::string lastPattern;  // the pattern of the latest search
   unsigned ErrorMode() const { return errorMode_; }
-  std::string Current() const;
+  std::string Current() const { return current_; }
 
   // --- os::Os ---
   std::unique_ptr<os::FileSearch> FindFiles(const std::string& pattern, os::SearchFor) override;
@@ -98,7 +104,7 @@ class Machine : public os::Os {
   unsigned DriveType(const std::string& root) override;
   bool VolumeInformation(const std::string& root, std::string* label, uint32_t* flags) override;
   bool NetworkConnection(const std::string& local, std::string& remote) override;
-  unsigned SetErrorMode(unsigned mode) override;
+  unsigned SetErrorMode(unsigned mode) override { return std::exchange(errorMode_, mode); }
   bool EnterDirectory(const std::string& path) override;
   bool ReadCurrentDirectory(std::string& path) override;
   uint32_t FileAttributes(const std::string& path) override;
@@ -124,6 +130,8 @@ class Machine : public os::Os {
   // Absolute, normalised path for p taken against the current directory; empty when p names no
   // place (a missing drive, say). Sets lastError_ on failure.
   bool Resolve(const std::string& p, std::string& absolute);
+  // False, with the platform's code, for a missing drive or one without a medium.
+  bool Reachable(const Drive* drive);
   const Drive* DriveOf(const std::string& absolute) const;
   std::string DisplayPath(const std::string& key) const;
   Node* Find(const std::string& absolute);
@@ -138,8 +146,7 @@ class Machine : public os::Os {
   std::set<std::string> unlistable_;
   struct Failure {
     uint32_t code;
-    int count;
-    int after;
+    int count, after;
   };
   std::map<Service, Failure> failures_;
   std::string current_ = "C:\\";
