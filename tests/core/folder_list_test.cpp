@@ -63,20 +63,21 @@ struct RecordingView : folders::FolderListView {
   int shownSelection = -1;
 };
 
-// C:\A\B with two subfolders, C:\DATA with a file and a subfolder, a share \\S\P with A\Q, and
-// D: with a medium.
-// The machine's folders; the process in current when one is given.
-void BuildTree(fake::Machine& m, const std::string& current = "") {
-  m.AddFolder("C:\\A\\B\\X");
-  m.AddFolder("C:\\A\\B\\Y");
-  m.AddFolder("C:\\DATA\\SUB");
-  m.AddFile("C:\\DATA\\x.txt", 10);
-  m.AddShare("\\\\S\\P");
-  m.AddFolder("\\\\S\\P\\A\\Q");
-  m.AddDrive('d', os::kDriveFixed, "D");
-  m.AddFolder("D:\\W");
-  if (!current.empty()) m.SetCurrent(current);
-}
+// A machine with C:\A\B with two subfolders, C:\DATA with a file and a subfolder, a share \\S\P
+// with A\Q, and D: with a medium; the process in current when one is given.
+struct TreeMachine : fake::Machine {
+  explicit TreeMachine(const std::string& current = "") {
+    AddFolder("C:\\A\\B\\X");
+    AddFolder("C:\\A\\B\\Y");
+    AddFolder("C:\\DATA\\SUB");
+    AddFile("C:\\DATA\\x.txt", 10);
+    AddShare("\\\\S\\P");
+    AddFolder("\\\\S\\P\\A\\Q");
+    AddDrive('d', os::kDriveFixed, "D");
+    AddFolder("D:\\W");
+    if (!current.empty()) SetCurrent(current);
+  }
+};
 
 TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
   const struct {
@@ -96,8 +97,7 @@ TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    fake::Machine m;
-    BuildTree(m, c.folder);
+    TreeMachine m(c.folder);
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -113,8 +113,7 @@ TEST(FolderList, ItemsKindsIndentsAndCurrentIndex) {
 }
 
 TEST(FolderList, NothingIsSelectedWithoutAWindow) {
-  fake::Machine m;
-  BuildTree(m);
+  TreeMachine m;
   FolderList list(m);
   list.Rebuild();
   EXPECT_EQ(list.Items().size(), 3u);
@@ -167,10 +166,7 @@ class ScriptedListing : public fake::Machine {
 };
 
 os::FindEntry Entry(const std::string& name, uint32_t attributes = os::kAttrDirectory) {
-  os::FindEntry e;
-  e.name = name;
-  e.attributes = attributes;
-  return e;
+  return {name, attributes};
 }
 
 std::vector<std::string> SubfolderNames(const FolderList& list) {
@@ -241,8 +237,7 @@ TEST(FolderList, HiddenAndSystemFoldersOnTheMachineNeverShow) {
 }
 
 TEST(FolderList, AFolderThatCannotBeListedShowsNoSubfolders) {
-  fake::Machine m;
-  BuildTree(m);
+  TreeMachine m;
   m.Unlistable("C:\\A\\B");
   FolderList list(m);
   RecordingView view(list);
@@ -280,8 +275,7 @@ TEST(FolderList, ResolvingRequestedPaths) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " <- " + c.request);
-    fake::Machine m;
-    BuildTree(m, c.from);
+    TreeMachine m(c.from);
     FolderList list(m);
     RecordingView view(list);
     list.SetCurrentFolder(c.request);
@@ -309,9 +303,8 @@ TEST(FolderList, TheCurrentFolderAgainChangesNothing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.request) + " flags " + std::to_string(c.flags));
-    fake::Machine m;
+    TreeMachine m("C:\\DATA");
     m.AddDrive('c', os::kDriveFixed, "SYSTEM").flags = c.flags;
-    BuildTree(m, "C:\\DATA");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -334,8 +327,7 @@ TEST(FolderList, OpeningItems) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.select);
-    fake::Machine m;
-    BuildTree(m, "C:\\A\\B");
+    TreeMachine m("C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -366,8 +358,7 @@ TEST(FolderList, DriveWrites) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " <- " + (c.write ? std::string(1, c.write) : "NUL"));
-    fake::Machine m;
-    BuildTree(m, c.from);
+    TreeMachine m(c.from);
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -379,8 +370,7 @@ TEST(FolderList, DriveWrites) {
 }
 
 TEST(FolderList, ADriveKeepsItsOwnCurrentFolder) {
-  fake::Machine m;
-  BuildTree(m, "D:\\W");
+  TreeMachine m("D:\\W");
   m.SetCurrent("C:\\A");
   FolderList list(m);
   list.SetCurrentDrive('d');
@@ -455,8 +445,7 @@ TEST(FolderList, FailedEntersLeaveEverythingAsItWas) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    fake::Machine m;
-    BuildTree(m, "C:\\A\\B");
+    TreeMachine m("C:\\A\\B");
     FolderList list(m);
     RecordingView view(list);
     list.Rebuild();
@@ -564,8 +553,7 @@ TEST(FolderList, AProcessDirectoryThatCannotBeReadStartsTheListAtItsRoot) {
   } cases[] = {{"C:\\A\\B", "C:\\"}, {"D:\\W", "D:\\"}, {"\\\\S\\P\\A\\Q", "\\\\S\\P\\"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.start);
-    fake::Machine m;
-    BuildTree(m, c.start);
+    TreeMachine m(c.start);
     m.Fail(fake::Service::kReadCurrentDirectory, 206, 1);
     FolderList list(m);
     EXPECT_EQ(list.CurrentFolder(), c.folder);
@@ -577,10 +565,8 @@ TEST(FolderList, AProcessDirectoryThatCannotBeReadStartsTheListAtItsRoot) {
 }
 
 TEST(FolderList, StartInANetworkFolderComesToRestThere) {
-  fake::Machine m;
-  BuildTree(m);
+  TreeMachine m("\\\\S\\P\\A");
   m.AddDrive('e', os::kDriveCdRom).hasMedium = false;
-  m.SetCurrent("\\\\S\\P\\A");
   folders::DriveList drives(m);
   FolderList folders(m);
   EXPECT_EQ(drives.CurrentDrive(), '\0');
@@ -612,10 +598,8 @@ TEST(FolderList, StartInANetworkFolderComesToRestThere) {
 }
 
 TEST(FolderList, APickOfAnEmptyDriveReturnsBothListsToTheOldDrive) {
-  fake::Machine m;
-  BuildTree(m);
+  TreeMachine m("C:\\A\\B");
   m.AddDrive('e', os::kDriveCdRom).hasMedium = false;
-  m.SetCurrent("C:\\A\\B");
   folders::DriveList drives(m);
   FolderList folders(m);
   Exchange exchange(drives, folders);
