@@ -16,9 +16,7 @@
 namespace {
 
 struct Row {
-  std::string name;
-  std::string size;
-  std::string date;
+  std::string name, size, date;
 };
 
 const char kT1[] = "2004/03/15 09:05:06";
@@ -67,10 +65,8 @@ TEST(ComparePanes, PreconditionsInOrderElseNothingChanges) {
     const char* what;
     const char* path1;
     const char* path2;
-    std::vector<Row> rows1;
-    std::vector<Row> rows2;
-    int32_t count1;
-    int32_t count2;
+    std::vector<Row> rows1, rows2;
+    int32_t count1, count2;
     bool runs;
   } cases[] = {
       {"all met", "C:\\L\\", "C:\\R\\", one, one, 1, 1, true},
@@ -110,10 +106,8 @@ TEST(ComparePanes, PreconditionsInOrderElseNothingChanges) {
 TEST(ComparePanes, EachMarkOutcome) {
   const struct {
     const char* what;
-    std::vector<Row> left;
-    std::vector<Row> right;
-    std::vector<uint8_t> marks1;
-    std::vector<uint8_t> marks2;
+    std::vector<Row> left, right;
+    std::vector<uint8_t> marks1, marks2;
   } cases[] = {
       {"equal", {{"a", "1", kT1}}, {{"a", "1", kT1}}, {0}, {0}},
       {"size only", {{"a", "1", kT1}}, {{"a", "2", kT1}}, {2}, {2}},
@@ -172,8 +166,7 @@ TEST(ComparePanes, ListedFoldersCompareByTheirTexts) {
   const os::FileTime tenth = 1000000;
   const struct {
     const char* what;
-    os::FileTime left;
-    os::FileTime right;
+    os::FileTime left, right;
     uint8_t mark;
   } cases[] = {
       {"same 2-second step", base + 2 * tenth, base + 19 * tenth, 0},
@@ -264,8 +257,7 @@ TEST(ComparePanes, AGridLongerThanItsMarksRaisesTheRangeError) {
     const char* what;
     const zolt::CellTable* left;
     const zolt::CellTable* right;
-    std::vector<uint8_t> marks1;
-    std::vector<uint8_t> marks2;
+    std::vector<uint8_t> marks1, marks2;
   } cases[] = {
       {"left grid", &three, &two, {4, 255}, {0, 0}},
       {"right grid", &two, &three, {2, 4}, {4, 255}},

@@ -66,8 +66,7 @@ TEST(DriveList, VolumeAndNetworkTexts) {
     unsigned type;
     const char* label;
     const char* remote;
-    bool doubleByte;
-    bool volumeFails;
+    bool doubleByte, volumeFails;
     const char* text;
     DriveGlyph glyph;
   } cases[] = {
@@ -127,8 +126,7 @@ TEST(DriveList, StartsFromTheProcessDirectory) {
   const struct {
     const char* current;
     bool readable;  // false: too long to read back at construction, read at the first rebuild
-    char before;
-    char after;
+    char before, after;
     int selected;
   } cases[] = {
       {"C:\\", true, 'C', 'c', 1},
@@ -176,8 +174,7 @@ TEST(DriveList, ApplyingADrive) {
   EXPECT_EQ(view.entriesChanged, 1);
   // Each row runs on the state the rows before it left.
   const struct {
-    char write;
-    char stored;
+    char write, stored;
     int selected;
     bool fires;
   } steps[] = {

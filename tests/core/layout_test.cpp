@@ -86,8 +86,7 @@ TEST(SplitterRange, ClampsTheLeftPaneToTheMinimumOnBothSides) {
   EXPECT_EQ(range.minWidth, 30);
   EXPECT_EQ(range.maxWidth, 345 + 344 - 30);
   const struct {
-    int proposedLeft;
-    int width;
+    int proposedLeft, width;
   } cases[] = {
       {345, 345}, {200, 200}, {30, 30}, {29, 30}, {-50, 30}, {659, 659}, {660, 659}, {2000, 659},
   };
@@ -119,10 +118,7 @@ TEST(SplitterRange, InANarrowWindowTheLeftPaneGivesWayFirst) {
   // which keeps its width across a shrink.
   const struct {
     const char* name;
-    int areaWidth;
-    int paneWidth;
-    int proposedLeft;
-    int width;
+    int areaWidth, paneWidth, proposedLeft, width;
   } cases[] = {
       {"narrower than the left pane, dragged right", 200, 345, 190, 166},
       {"narrower than the left pane, dragged left", 200, 345, 100, 100},

@@ -38,8 +38,7 @@ TEST(ListFolder, AttributeFilterKeepsPlainFilesInSearchOrder) {
   const struct {
     const char* name;
     uint32_t attributes;
-    bool folder;
-    bool listed;
+    bool folder, listed;
   } entries[] = {
       {"archive.txt", os::kAttrArchive, false, true},
       {"readonly.txt", os::kAttrReadOnly, false, true},
