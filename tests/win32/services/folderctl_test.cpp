@@ -35,9 +35,8 @@ class Tree : public testing::Test {
       Make(root_ + sub);
     }
     SetFileAttributesA((root_ + "\\A\\B\\Hid").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    HANDLE file = CreateFileA((root_ + "\\A\\B\\notes.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CloseHandle(file);
+    CloseHandle(CreateFileA((root_ + "\\A\\B\\notes.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(SetCurrentDirectoryA(root_.c_str()));
     root_ = ProcessDirectory();  // as the platform spells it
   }
@@ -61,8 +60,7 @@ class Tree : public testing::Test {
     return names;
   }
 
-  std::string start_;
-  std::string root_;
+  std::string start_, root_;
   std::vector<std::string> made_;
 };
 
@@ -70,8 +68,7 @@ TEST_F(Tree, TheProcessDirectoryFollowsTheList) {
   folders::FolderList list(os::RealOs());
   EXPECT_EQ(list.CurrentFolder(), root_);
   const struct {
-    std::string request;
-    std::string folder;
+    std::string request, folder;
   } steps[] = {
       {"A\\B", root_ + "\\A\\B"},
       {root_ + "\\A\\B\\notes.txt", root_ + "\\A\\B"},
