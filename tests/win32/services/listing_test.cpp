@@ -57,14 +57,7 @@ class TempFolder {
 };
 
 FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms) {
-  SYSTEMTIME st{};
-  st.wYear = year;
-  st.wMonth = month;
-  st.wDay = day;
-  st.wHour = hour;
-  st.wMinute = minute;
-  st.wSecond = second;
-  st.wMilliseconds = ms;
+  const SYSTEMTIME st{year, month, 0, day, hour, minute, second, ms};  // no day of the week
   FILETIME ft{};
   SystemTimeToFileTime(&st, &ft);
   return ft;
@@ -107,8 +100,7 @@ std::string ExpectedDateTime(const FILETIME& utc) {
 }
 
 struct Listed {
-  std::string size;
-  std::string dateTime;
+  std::string size, dateTime;
 };
 
 // What the folder should list, read with a search of the test's own.
