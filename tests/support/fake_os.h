@@ -56,6 +56,7 @@ class Machine : public os::Os {
   void AddShare(const std::string& uncRoot);  // \\server\share
   // Makes every folder on the way; path is absolute, e.g. C:\A\B.
   void AddFolder(const std::string& path, uint32_t attributes = os::kAttrDirectory);
+  // Makes the file's folder too when it is not there yet.
   void AddFile(const std::string& path, uint64_t size = 0, os::FileTime lastWrite = 0,
                uint32_t attributes = os::kAttrArchive);
   void Remove(const std::string& path);
@@ -87,8 +88,7 @@ class Machine : public os::Os {
   std::function<void(const std::string& path)> beforeEnter;
   // Called as each service starts: a test can see what the program is doing meanwhile.
   std::function<void(Service service)> beforeCall;
-  int findCalls = 0;
-  int nextCalls = 0;
+  int findCalls = 0, nextCalls = 0;
   int openSearches = 0;     // searches started and not yet closed
   std::string lastPattern;  // the pattern of the latest search
   unsigned ErrorMode() const { return errorMode_; }
@@ -151,8 +151,7 @@ class Machine : public os::Os {
   std::map<Service, Failure> failures_;
   std::string current_ = "C:\\";
   int offsetMinutes_ = 0;
-  std::string dateSeparator_ = "/";
-  std::string timeSeparator_ = ":";
+  std::string dateSeparator_ = "/", timeSeparator_ = ":";
   bool doubleByte_ = false;
   unsigned errorMode_ = 0;
   uint32_t lastError_ = 0;
