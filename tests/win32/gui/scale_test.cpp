@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,8 +49,6 @@ std::string Numbered(const char* prefix, int i) {
 }
 
 TEST_F(ScaleTest, TwoHundredThousandFilesLoadCompareAndPaintTheirLastRows) {
-  machine.AddFolder("C:\\L");
-  machine.AddFolder("C:\\R");
   const os::FileTime t0 = fake::MakeFileTime(2004, 3, 15, 9, 5, 6);
   const os::FileTime minute = 600000000;
   for (int i = 0; i < kFiles; ++i) {
@@ -209,8 +206,6 @@ TEST_F(ScaleTest, LongestNamesListWholeMatchAndSelectTheirNamesakes) {
     cases.push_back({"shift-jis last trail byte differs", Longest(a, hyou), Longest(a, "\x95\x5B"),
                      zolt::MarkMissing});
   }
-  machine.AddFolder("C:\\L");
-  machine.AddFolder("C:\\R");
   const os::FileTime t = fake::MakeFileTime(2010, 6, 1, 12, 0, 0);
   for (const Case& c : cases) machine.AddFile("C:\\L\\" + c.left, 259, t);
   // Other rows first and the namesakes in reverse, so that no match lands on the same row.

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,8 +104,6 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
   const os::FileTime t = fake::MakeFileTime(2004, 3, 15, 9, 5, 6);
   const os::FileTime sameStep = fake::MakeFileTime(2004, 3, 15, 9, 5, 7);
   const os::FileTime later = fake::MakeFileTime(2004, 3, 15, 9, 5, 8);
-  machine.AddFolder("C:\\L");
-  machine.AddFolder("C:\\R");
   const struct {
     const char* name;
     bool left, right;
@@ -171,11 +168,9 @@ TEST_F(Form1MarksTest, ComparedPanesShowCyanExactlyInTheDifferingCells) {
 TEST_F(Form1MarksTest, DoubleClickSelectsTheNamesakeInTheOtherGrid) {
   // Left: a short listing with room below its last row. Right: a long one with the left's names
   // far apart and nothing named "zz".
-  machine.AddFolder("C:\\L");
   for (const char* name : {"a", "b", "c", "d", "e", "zz"}) {
     machine.AddFile(std::string("C:\\L\\") + name, 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   }
-  machine.AddFolder("C:\\R");
   const std::map<int, std::string> placed = {
       {3, "b"}, {60, "d"}, {120, "c"}, {180, "a"}, {199, "e"}};
   for (int i = 1; i <= 199; ++i) {
@@ -255,7 +250,6 @@ TEST_F(Form1MarksTest, DoubleClickSelectsTheNamesakeInTheOtherGrid) {
 TEST_F(Form1MarksTest, IdenticalListingsMatchRowForRowAndKeepTheHorizontalScroll) {
   // Both panes list one folder; the right grid's name column is widened and scrolled right, as a
   // user does to read long names.
-  machine.AddFolder("C:\\S");
   for (const char* name : {"a", "b", "c", "d", "e"}) {
     machine.AddFile(std::string("C:\\S\\") + name, 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   }
