@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -162,10 +161,9 @@ TEST_F(Form1Test, ControlsAtTheirDesignRectangles) {
 }
 
 TEST_F(Form1Test, StartStateIsBlank) {
-  const struct { const char* name; } blanks[] = {{"Edit1"}, {"Edit2"}, {"Panel4"}, {"Panel6"}};
-  for (const auto& b : blanks) {
-    SCOPED_TRACE(b.name);
-    EXPECT_EQ(TextOf(H(b.name)), "");
+  for (const char* name : {"Edit1", "Edit2", "Panel4", "Panel6"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(TextOf(H(name)), "");
   }
   for (const char* name : {"StringGrid1", "StringGrid2"}) {
     SCOPED_TRACE(name);
@@ -220,16 +218,11 @@ TEST_F(Form1Test, ResizingKeepsTheLeftPaneAndGivesTheRestToTheRight) {
 
 TEST_F(Form1Test, DraggingTheSplitterMovesWidthBetweenThePanes) {
   const int maxLeft = Client().cx - 4 - 30;  // the right pane keeps 30 pixels
-  const int left = DragInTurn({{247, 247},
-                               {447, 447},
-                               {-1000, 30},
-                               {29, 30},
-                               {30, 30},
-                               {31, 31},
-                               {2000, maxLeft},
-                               {maxLeft, maxLeft},
-                               {maxLeft + 1, maxLeft},
-                               {345, 345}});
+  const std::vector<Drag> drags = {{247, 247},      {447, 447},         {-1000, 30},
+                                   {29, 30},        {30, 30},           {31, 31},
+                                   {2000, maxLeft}, {maxLeft, maxLeft}, {maxLeft + 1, maxLeft},
+                                   {345, 345}};
+  const int left = DragInTurn(drags);
   // The new width survives a resize.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
   ExpectLayout(Client().cx, Client().cy, left);
@@ -319,7 +312,6 @@ TEST_F(Form1Test, ExitMenuCloseBoxAndAltXAllRunFormClose) {
 TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
   EXPECT_EQ(form->Format().DateSeparator(), "/");
   EXPECT_EQ(form->Format().TimeSeparator(), ":");
-  machine.AddFolder("C:\\D");
   machine.AddFile("C:\\D\\a.txt", 1, fake::MakeFileTime(2004, 3, 15, 9, 5, 7));
   const struct {
     const char* date;
@@ -346,25 +338,20 @@ TEST_F(Form1Test, SettingsChangeRereadsTheSeparatorsAndResetsTheLocale) {
 
 TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
   machine.AddFolder("C:\\EMPTY\\SUB");
-  machine.AddFolder("C:\\ONE");
   machine.AddFile("C:\\ONE\\only.txt", 42, fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
-  machine.AddFolder("C:\\MANY");
   machine.AddFile("C:\\MANY\\b.dat", 7, fake::MakeFileTime(1999, 12, 31, 23, 59, 59));
   machine.AddFile("C:\\MANY\\hidden.sys", 1, fake::MakeFileTime(2000, 1, 1, 0, 0, 0),
                   os::kAttrHidden);
   machine.AddFile("C:\\MANY\\a.txt", 1234567, fake::MakeFileTime(2010, 6, 1, 12, 0, 1),
                   os::kAttrReadOnly);
   machine.AddFile("C:\\MANY\\c", 0, fake::MakeFileTime(2020, 2, 29, 0, 0, 0));
-  machine.AddFolder("C:\\TWO");
   machine.AddFile("C:\\TWO\\x", 5, fake::MakeFileTime(2001, 1, 1, 1, 1, 1));
   machine.AddFile("C:\\TWO\\y", 6, fake::MakeFileTime(2001, 1, 1, 1, 1, 2));
-  const PaneState many{"C:\\MANY\\",
-                       " 3 Files",
-                       Titled({{"b.dat", "7", "1999/12/31 23:59:58"},
-                               {"a.txt", "1234567", "2010/06/01 12:00:00"},
-                               {"c", "0", "2020/02/29 00:00:00"}}),
-                       3,
-                       {0, 0, 0}};
+  const Rows manyRows = {{"b.dat", "7", "1999/12/31 23:59:58"},
+                         {"a.txt", "1234567", "2010/06/01 12:00:00"},
+                         {"c", "0", "2020/02/29 00:00:00"}};
+  const PaneState many{"C:\\MANY\\", " 3 Files", Titled(manyRows), 3, {0, 0, 0}};
+  const Rows twoRows = {{"x", "5", "2001/01/01 01:01:00"}, {"y", "6", "2001/01/01 01:01:02"}};
   const struct {
     const char* path;
     bool left;
@@ -375,13 +362,8 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
        true,
        {"C:\\ONE\\", " 1 Files", Titled({{"only.txt", "42", "2004/03/15 09:05:06"}}), 1, {0}}},
       {"C:\\MANY\\", true, many},
-      {"C:\\TWO\\",
-       true,  // fewer than before: only the new rows
-       {"C:\\TWO\\",
-        " 2 Files",
-        Titled({{"x", "5", "2001/01/01 01:01:00"}, {"y", "6", "2001/01/01 01:01:02"}}),
-        2,
-        {0, 0}}},
+      // Fewer than before: only the new rows.
+      {"C:\\TWO\\", true, {"C:\\TWO\\", " 2 Files", Titled(twoRows), 2, {0, 0}}},
       {"C:\\EMPTY\\", true, {"C:\\EMPTY\\", " No File", Titled({{"", "", ""}}), 0, {}}},
       {"C:\\NOWHERE\\", false, {"C:\\NOWHERE\\", " No File", Titled({{"", "", ""}}), 0, {}}},
       {"C:\\MANY\\", false, many},
@@ -416,10 +398,8 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
 }
 
 TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
-  machine.AddFolder("C:\\OLD");
   machine.AddFile("C:\\OLD\\o1", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   machine.AddFile("C:\\OLD\\o2", 2, fake::MakeFileTime(2001, 1, 1, 0, 0, 2));
-  machine.AddFolder("C:\\NEW");
   for (const char* name : {"n1", "n2", "n3", "n4"}) {
     machine.AddFile(std::string("C:\\NEW\\") + name, 9, fake::MakeFileTime(2002, 2, 2, 2, 2, 2));
   }
@@ -448,11 +428,9 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
 }
 
 TEST_F(Form1Test, CompareByMenuAndAltCMarksTheDifferences) {
-  machine.AddFolder("C:\\L");
   machine.AddFile("C:\\L\\same", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   machine.AddFile("C:\\L\\size", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   machine.AddFile("C:\\L\\onlyleft", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
-  machine.AddFolder("C:\\R");
   machine.AddFile("C:\\R\\size", 2, fake::MakeFileTime(2001, 1, 1, 0, 0, 4));
   machine.AddFile("C:\\R\\same", 1, fake::MakeFileTime(2001, 1, 1, 0, 0, 0));
   const struct {
