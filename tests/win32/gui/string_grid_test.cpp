@@ -91,11 +91,9 @@ class StringGridTest : public ::testing::Test {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, At(x, y));
   }
 
-  static HWND parent_;
+  static inline HWND parent_ = nullptr;
   std::vector<std::unique_ptr<ui::StringGrid>> grids_;
 };
-
-HWND StringGridTest::parent_ = nullptr;
 
 TEST_F(StringGridTest, UnsetGridHasDefaultGeometry) {
   ui::StringGrid& grid = NewGrid();
