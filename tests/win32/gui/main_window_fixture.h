@@ -51,8 +51,7 @@ inline void VScroll(HWND hwnd, int code, int pos = -1) {
 
 // One pane's visible state, read back from its windows and fields.
 struct PaneState {
-  std::string path;
-  std::string status;
+  std::string path, status;
   std::vector<std::vector<std::string>> rows;  // every row of the grid, titles included
   int32_t fileCount;
   std::vector<uint8_t> marks;
