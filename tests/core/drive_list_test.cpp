@@ -21,30 +21,31 @@ using folders::DriveList;
 
 // The machine of the example: floppy A, fixed C labelled SYSTEM, CD-ROM D without a disc,
 // network Z mapped to \\SERVER\PUBLIC; E (unknown type) and F (no root) get no entry.
-void BuildExample(fake::Machine& m) {
-  m.AddDrive('a', os::kDriveRemovable, "FLOPPYLABEL");
-  m.AddDrive('d', os::kDriveCdRom, "DISC").hasMedium = false;
-  m.AddDrive('e', os::kDriveUnknown, "UNKNOWN");
-  m.AddDrive('f', os::kDriveNoRootDir, "NOROOT");
-  m.AddDrive('z', os::kDriveRemote, "SHARE").remote = "\\\\SERVER\\PUBLIC";
-}
+struct ExampleMachine : fake::Machine {
+  ExampleMachine() {
+    AddDrive('a', os::kDriveRemovable, "FLOPPYLABEL");
+    AddDrive('d', os::kDriveCdRom, "DISC").hasMedium = false;
+    AddDrive('e', os::kDriveUnknown, "UNKNOWN");
+    AddDrive('f', os::kDriveNoRootDir, "NOROOT");
+    AddDrive('z', os::kDriveRemote, "SHARE").remote = "\\\\SERVER\\PUBLIC";
+  }
+};
 
-// Records what the window would be told, and checks at every OnChange that it is in step.
+// Attached to a list, records what the window would be told, and checks at every OnChange that it
+// is in step.
 struct RecordingView : folders::DriveListView {
-  explicit RecordingView(const DriveList& list) : list(list) {}
+  explicit RecordingView(DriveList& list) : list(list) { list.SetView(this); }
   void EntriesChanged() override {
     ++entriesChanged;
     shownSelection = -1;
   }
   void SelectionChanged() override { shownSelection = list.Selected(); }
   const DriveList& list;
-  int entriesChanged = 0;
-  int shownSelection = -1;
+  int entriesChanged = 0, shownSelection = -1;
 };
 
 TEST(DriveList, ExampleMachineGivesItsFourEntriesWithoutTouchingTheFloppy) {
-  fake::Machine m;
-  BuildExample(m);
+  ExampleMachine m;
   m.SetErrorMode(0x8000);
   DriveList list(m);
   list.Rebuild();
@@ -159,11 +160,9 @@ TEST(DriveList, StartsFromTheProcessDirectory) {
 }
 
 TEST(DriveList, ApplyingADrive) {
-  fake::Machine m;
-  BuildExample(m);
+  ExampleMachine m;
   DriveList list(m);
   RecordingView view(list);
-  list.SetView(&view);
   int changes = 0;
   list.OnChange = [&] {
     ++changes;
@@ -215,8 +214,7 @@ TEST(DriveList, APickFiresTwiceWithTheNewDriveAlreadyStored) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    fake::Machine m;
-    BuildExample(m);
+    ExampleMachine m;
     DriveList list(m);
     list.Rebuild();
     std::vector<std::string> events;
