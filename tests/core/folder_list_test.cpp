@@ -56,8 +56,7 @@ struct RecordingView : folders::FolderListView {
   }
   const FolderList& list;
   bool open = false;
-  int rebuilds = 0;
-  int changes = 0;
+  int rebuilds = 0, changes = 0;
   std::string builtFor;  // the folder of the latest rebuild
   std::vector<FolderItem> shownItems;
   int shownSelection = -1;
