@@ -59,8 +59,7 @@ struct LoadedPanes {
 };
 
 TEST(ComparePanes, PreconditionsInOrderElseNothingChanges) {
-  const std::vector<Row> one = {{"a", "1", kT1}};
-  const std::vector<Row> two = {{"", "1", kT1}, {"a", "2", kT1}};
+  const std::vector<Row> one = {{"a", "1", kT1}}, two = {{"", "1", kT1}, {"a", "2", kT1}};
   const struct {
     const char* what;
     const char* path1;
@@ -394,19 +393,17 @@ TEST(PaintsMark, ColumnsByTheirBits) {
       {1, zolt::MarkMissing, 0, {false, false, false, false}},  // the title row
       {0, zolt::MarkMissing, 1, {false, false, false, false}},  // no files: nothing
   };
+  zolt::MarkArray marks;
+  marks.Reset(1);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.fileCount) + " " + std::to_string(c.mark) + " " +
                  std::to_string(c.row));
-    zolt::MarkArray marks;
-    marks.Reset(1);
     marks.At(0) = c.mark;
     for (int col = 0; col < 4; ++col) {
       EXPECT_EQ(compare::PaintsMark(c.fileCount, marks, col, c.row), c.cols[col]) << col;
     }
   }
-  zolt::MarkArray one;
-  one.Reset(1);
-  EXPECT_THROW(compare::PaintsMark(1, one, 0, 2), zolt::RangeError);
+  EXPECT_THROW(compare::PaintsMark(1, marks, 0, 2), zolt::RangeError);
 }
 
 }  // namespace
