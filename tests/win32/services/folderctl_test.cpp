@@ -22,12 +22,31 @@ std::string ProcessDirectory() {
   return std::string(buffer, n);
 }
 
-// A tree under the temp folder: T\A\B with subfolders X, Y and a hidden one, a file in B; the
-// process's current directory is put back and the tree removed afterwards.
-class Tree : public testing::Test {
+// The folders a test makes, removed in reverse order afterwards (with a notes.txt in any of them),
+// and the process's current directory put back.
+class MadeFolders : public testing::Test {
+ protected:
+  void TearDown() override {
+    SetCurrentDirectoryA(start_.c_str());
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
+      SetFileAttributesA(it->c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA((*it + "\\notes.txt").c_str());
+      RemoveDirectoryA(it->c_str());
+    }
+  }
+  void Make(const std::string& path) {
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path << ": " << GetLastError();
+    made_.push_back(path);
+  }
+
+  const std::string start_ = ProcessDirectory();
+  std::vector<std::string> made_;
+};
+
+// A tree under the temp folder: T\A\B with subfolders X, Y and a hidden one, a file in B.
+class Tree : public MadeFolders {
  protected:
   void SetUp() override {
-    start_ = ProcessDirectory();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     root_ = std::string(temp) + "zolt_folderctl_" + std::to_string(GetCurrentProcessId());
@@ -40,18 +59,6 @@ class Tree : public testing::Test {
     ASSERT_TRUE(SetCurrentDirectoryA(root_.c_str()));
     root_ = ProcessDirectory();  // as the platform spells it
   }
-  void TearDown() override {
-    SetCurrentDirectoryA(start_.c_str());
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
-      SetFileAttributesA(it->c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((*it + "\\notes.txt").c_str());
-      RemoveDirectoryA(it->c_str());
-    }
-  }
-  void Make(const std::string& path) {
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
-    made_.push_back(path);
-  }
   std::vector<std::string> Subfolders(const folders::FolderList& list) {
     std::vector<std::string> names;
     for (const auto& item : list.Items()) {
@@ -60,8 +67,7 @@ class Tree : public testing::Test {
     return names;
   }
 
-  std::string start_, root_;
-  std::vector<std::string> made_;
+  std::string root_;
 };
 
 TEST_F(Tree, TheProcessDirectoryFollowsTheList) {
@@ -167,28 +173,19 @@ TEST_F(Tree, ShiftJisNameWithBackslashTrailByte) {
 
 // At code page 932 a folder whose path is under 260 characters but over 259 bytes: C:\zl<pid>
 // then two folders of 120 "ア" each. The process is in it during each test.
-class LongShiftJisDirectory : public testing::Test {
+class LongShiftJisDirectory : public MadeFolders {
  protected:
   void SetUp() override {
     if (GetACP() != 932) GTEST_SKIP() << "needs code page 932";
-    start_ = ProcessDirectory();
     std::string a;
     for (int i = 0; i < 120; ++i) a += "\x83\x41";
     const std::string top = "C:\\zl" + std::to_string(GetCurrentProcessId());
     for (const std::string& path : {top, top + "\\" + a, top + "\\" + a + "\\" + a}) {
-      ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << GetLastError();
-      made_.push_back(path);
+      ASSERT_NO_FATAL_FAILURE(Make(path));
     }
     ASSERT_GT(made_.back().size(), 259u);
     ASSERT_TRUE(SetCurrentDirectoryA(made_.back().c_str())) << GetLastError();
   }
-  void TearDown() override {
-    SetCurrentDirectoryA(start_.c_str());
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) RemoveDirectoryA(it->c_str());
-  }
-
-  std::string start_;
-  std::vector<std::string> made_;
 };
 
 TEST_F(LongShiftJisDirectory, ReadingItBackFailsWithTheNameTooLongCode) {
