@@ -11,10 +11,9 @@ namespace {
 
 TEST(RealOs, CurrentDirectoryFollowsEveryEnter) {
   os::Os& real = os::RealOs();
-  std::string start;
+  std::string start, now;
   ASSERT_TRUE(real.ReadCurrentDirectory(start));
   ASSERT_TRUE(real.EnterDirectory("C:\\"));
-  std::string now;
   ASSERT_TRUE(real.ReadCurrentDirectory(now));
   EXPECT_EQ(now, "C:\\");
   EXPECT_FALSE(real.EnterDirectory("C:\\no such folder here"));
