@@ -41,11 +41,11 @@ void TForm1::Create() {
   CreateFromResource("TFORM1");
   left_.emplace(Pane{Get<ui::StringGrid>("StringGrid1"),
                      HandleOf("Edit1"),
-                     Get<ui::Panel>("Panel4"),
+                     HandleOf("Panel4"),
                      {FileCount1, Marks1}});
   right_.emplace(Pane{Get<ui::StringGrid>("StringGrid2"),
                       HandleOf("Edit2"),
-                      Get<ui::Panel>("Panel6"),
+                      HandleOf("Panel6"),
                       {FileCount2, Marks2}});
   // The splitter proposes; this window keeps both panes at least kMinPaneSize wide.
   ui::Control& splitter = Find("Splitter1");
@@ -65,12 +65,12 @@ void TForm1::LoadPane(Pane& pane, const std::string& folderPath) {
   pane.grid.EditCells([&](zolt::CellTable& cells) {
     status = listing::LoadPane(Machine(), cells, pathText, format_, pane.state);
   });
-  pane.statusBar.SetCaption(status);
+  SetWindowTextA(pane.statusBar, status.c_str());
 }
 
 void TForm1::Empty(Pane& pane) {
   SetWindowTextA(pane.pathBox, "");
-  pane.statusBar.SetCaption("");
+  SetWindowTextA(pane.statusBar, "");
   pane.grid.EditCells(zolt::WriteTitles);
   pane.state.marks.Clear();
   pane.state.fileCount = 0;

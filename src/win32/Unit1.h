@@ -30,7 +30,7 @@ class TForm1 : public ui::Form {
   struct Pane {
     ui::StringGrid& grid;
     HWND pathBox;
-    ui::Panel& statusBar;
+    HWND statusBar;
     zolt::PaneState state;
   };
   Pane& LeftPane() { return *left_; }

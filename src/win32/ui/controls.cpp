@@ -27,14 +27,6 @@ void Panel::CreateIn(HWND parent, int id, const zolt::Bounds& b) {
          WS_EX_CONTROLPARENT, parent, b.left, b.top, b.width, b.height, IdOf(id));
 }
 
-void Panel::SetCaption(const std::string& ansi) {
-  SetWindowTextA(Handle(), ansi.c_str());
-}
-
-std::string Panel::Caption() const {
-  return TextOf(Handle());
-}
-
 void Panel::Paint(HDC dc) {
   RECT rc;
   GetClientRect(Handle(), &rc);

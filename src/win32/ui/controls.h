@@ -23,10 +23,8 @@ class Panel : public Window {
   enum class TextAlign { kCenter, kLeft };
 
   void CreateIn(HWND parent, int id, const zolt::Bounds& bounds);
+  // The caption is the window's text, in the system code page (" 3 Files").
   void SetTextAlign(TextAlign align) { textAlign_ = align; }
-  // The caption in the system code page (the texts the program makes: " 3 Files").
-  void SetCaption(const std::string& ansi);
-  std::string Caption() const;
 
   // Paints the whole panel into dc (WM_PAINT and WM_PRINTCLIENT share it).
   void Paint(HDC dc);

@@ -107,10 +107,6 @@ Window* Window::FromHandle(HWND hwnd) {
   return hwnd ? static_cast<Window*>(GetPropA(hwnd, kThisProperty)) : nullptr;
 }
 
-bool Window::OnNotification(UINT, WPARAM, LPARAM, LRESULT&) {
-  return false;
-}
-
 Window* Window::Sender(UINT message, LPARAM lParam) const {
   if (message == WM_COMMAND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
     return FromHandle(reinterpret_cast<HWND>(lParam));  // nullptr for a menu's command

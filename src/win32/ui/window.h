@@ -59,7 +59,7 @@ class Window {
   // A notification this control sent its parent (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM,
   // WM_CTLCOLOR...), handed back to it by the parent: true when handled, with its result; false
   // leaves it to the parent.
-  virtual bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  virtual bool OnNotification(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
  private:
   static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

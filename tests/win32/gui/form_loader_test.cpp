@@ -342,10 +342,10 @@ TEST(Panel, RaisedBevelButtonFaceAndCaptionPlacement) {
     }
   }
   // A new caption shows at once.
-  auto& panel = form.Get<ui::Panel>("E");
+  HWND panel = form.HandleOf("E");
   form.Show();
-  gui::ExpectShownAfter({panel.Handle()}, [&] { panel.SetCaption(" 12 Files"); });
-  EXPECT_EQ(panel.Caption(), " 12 Files");
+  gui::ExpectShownAfter({panel}, [&] { SetWindowTextA(panel, " 12 Files"); });
+  EXPECT_EQ(ui::TextOf(panel), " 12 Files");
   int first, last, top, bottom;
   textColumns(*gui::Render(form.HandleOf("E")), first, last, top, bottom);
   EXPECT_GE(first, 0);

@@ -65,7 +65,7 @@ inline PaneState ReadPane(TForm1& form, bool left) {
   const ui::StringGrid& grid = form.Get<ui::StringGrid>(left ? "StringGrid1" : "StringGrid2");
   PaneState s;
   s.path = ui::TextOf(form.HandleOf(left ? "Edit1" : "Edit2"));
-  s.status = form.Get<ui::Panel>(left ? "Panel4" : "Panel6").Caption();
+  s.status = ui::TextOf(form.HandleOf(left ? "Panel4" : "Panel6"));
   for (int r = 0; r < grid.RowCount(); ++r) {
     s.rows.push_back(
         {std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)), std::string(grid.Cell(2, r))});

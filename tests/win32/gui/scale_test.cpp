@@ -77,7 +77,7 @@ TEST_F(ScaleTest, TwoHundredThousandFilesLoadCompareAndPaintTheirLastRows) {
   for (const auto& p : panes) {
     SCOPED_TRACE("pane " + std::to_string(p.pane));
     EXPECT_EQ(p.pane == 1 ? form->FileCount1 : form->FileCount2, kFiles);
-    EXPECT_EQ(form->Get<ui::Panel>(p.statusBar).Caption(), " 200000 Files");
+    EXPECT_EQ(ui::TextOf(form->HandleOf(p.statusBar)), " 200000 Files");
     ASSERT_EQ(Grid(p.pane).RowCount(), kFiles + 1);
     ASSERT_EQ(Marks(p.pane).Length(), kFiles);
     EXPECT_EQ(Grid(p.pane).Cell(0, kFiles), p.lastName);

@@ -191,7 +191,7 @@ TEST_F(Form1Test, StartStateIsBlank) {
 
 TEST_F(Form1Test, ShowingAgainEmptiesThePanes) {
   SetWindowTextA(H("Edit1"), "C:\\DATA\\");
-  form->Get<ui::Panel>("Panel6").SetCaption(" 3 Files");
+  SetWindowTextA(H("Panel6"), " 3 Files");
   form->Marks1.Reset(3);
   form->FileCount2 = 3;
   // Shown again along with a restored owner: no showing of its own.
@@ -200,7 +200,7 @@ TEST_F(Form1Test, ShowingAgainEmptiesThePanes) {
   ShowWindow(form->Handle(), SW_HIDE);
   form->Show();
   EXPECT_EQ(TextOf(H("Edit1")), "");
-  EXPECT_EQ(form->Get<ui::Panel>("Panel6").Caption(), "");
+  EXPECT_EQ(TextOf(H("Panel6")), "");
   EXPECT_TRUE(form->Marks1.Empty());
   EXPECT_EQ(form->FileCount2, 0);
 }
@@ -375,7 +375,7 @@ TEST_F(Form1Test, LoadingAPaneListsItsFilesAndCountsThem) {
     TForm1::Pane& pane = l.left ? form->LeftPane() : form->RightPane();
     pane.grid.SetRow(pane.grid.RowCount() - 1);
     const int current = pane.grid.Row();
-    gui::ExpectShownAfter({pane.grid.Handle(), pane.statusBar.Handle()},
+    gui::ExpectShownAfter({pane.grid.Handle(), pane.statusBar},
                           [&] { form->LoadPane(pane, l.path); });
     // The current row stays where it was, as far as the new listing reaches.
     EXPECT_EQ(pane.grid.Row(), std::min(current, pane.grid.RowCount() - 1));
