@@ -8,8 +8,8 @@
 namespace folderctl {
 namespace {
 
-// Either folder control: its container takes its place in the form now, while the control's own
-// window, with the entries or items read from the machine, comes with the form's first showing.
+// Either folder control: its window takes its place in the form now, empty; the entries or items
+// are read from the machine at the form's first showing.
 template <typename Control>
 void MakeFolderControl(ui::ControlContext& c) {
   auto control = std::make_unique<Control>(c.os);
