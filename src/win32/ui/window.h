@@ -89,13 +89,21 @@ void Guarded(F&& f) {
 // follows shows the arrow.
 class WaitCursor {
  public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+  WaitCursor() {
+    // Under Wine each top-level window has an X cursor of its own, and a cursor set goes to the
+    // window the pointer was last seen over. A window just hidden from under the pointer (the
+    // Browse dialog closed by a click on OK) stays that window until the thread reads its input;
+    // reading the input state takes that input in, dispatching nothing, so the wait cursor goes
+    // to the window now under the pointer.
+    GetInputState();
+    previous_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  }
   ~WaitCursor() { SetCursor(previous_); }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
-  HCURSOR previous_;
+  HCURSOR previous_ = nullptr;
 };
 
 // A window's text, as the ANSI functions give it (paths in the system code page).
