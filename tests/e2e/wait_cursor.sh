@@ -38,7 +38,7 @@ waits() { awk -v m="$hex_main" -v a="$arrow" '$4 == m && $3 != a && $2 != "1x1+0
 
 # Reading the big folder for the dialog's folder list shows the wait cursor over the main window,
 # where the "B" button was clicked: what the wait cursor looks like here.
-"${probe[@]}" watch 30000 "$hex_main" "$arrow" >"$out/browse.txt" &
+"${probe[@]}" watch 20000 "$hex_main" "$arrow" >"$out/browse.txt" &
 watch=$!
 until [ -s "$out/browse.txt" ]; do sleep 0.05; done  # the probe is reading
 browse 1
@@ -53,7 +53,7 @@ for how in click enter; do
   [ $how = click ] || browse 1
   xdotool mousemove $okX $okY
   sleep 0.5
-  "${probe[@]}" watch 30000 "$hex_main" "$arrow" >"$out/load-$how.txt" &
+  "${probe[@]}" watch 20000 "$hex_main" "$arrow" >"$out/load-$how.txt" &
   watch=$!
   until [ -s "$out/load-$how.txt" ]; do sleep 0.05; done  # the probe is reading
   if [ $how = click ]; then xdotool click 1; else xdotool key Return; fi
