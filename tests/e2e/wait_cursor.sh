@@ -17,7 +17,7 @@ python3 - "$big" <<'PY'
 import os, sys
 folder = sys.argv[1]
 os.makedirs(folder, exist_ok=True)
-for i in range(200000):
+for i in range(100000):
     path = os.path.join(folder, "file_%06d.txt" % i)
     if not os.path.exists(path):
         open(path, "wb").close()
