@@ -99,7 +99,7 @@ HWND Window::CreateControl(const char* className, DWORD style, DWORD exStyle, HW
   hwnd_ = hwnd;
   SetPropA(hwnd, kThisProperty, this);
   original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassThunk)));
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Thunk)));
   return hwnd;
 }
 
@@ -162,12 +162,6 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     self->hwnd_ = hwnd;
     SetPropA(hwnd, kThisProperty, self);
   }
-  Window* self = FromHandle(hwnd);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return self->Dispatch(message, wParam, lParam);
-}
-
-LRESULT CALLBACK Window::SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = FromHandle(hwnd);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   return self->Dispatch(message, wParam, lParam);

@@ -62,8 +62,9 @@ class Window {
   virtual bool OnNotification(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
  private:
+  // The procedure of our own classes and of the controls CreateControl subclasses (which are made
+  // before it, so never see WM_NCCREATE here).
   static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   // The control a notification to this window comes from, when it is one of ours.
   Window* Sender(UINT message, LPARAM lParam) const;
@@ -90,11 +91,9 @@ void Guarded(F&& f) {
 class WaitCursor {
  public:
   WaitCursor() {
-    // Under Wine each top-level window has an X cursor of its own, and a cursor set goes to the
-    // window the pointer was last seen over. A window just hidden from under the pointer (the
-    // Browse dialog closed by a click on OK) stays that window until the thread reads its input;
-    // reading the input state takes that input in, dispatching nothing, so the wait cursor goes
-    // to the window now under the pointer.
+    // Under Wine each top-level window has its own X cursor, set on the window the pointer was
+    // last seen over: reading the input state (dispatching nothing) first takes in the pointer's
+    // arrival over another window, as when the Browse dialog hid from under a click on OK.
     GetInputState();
     previous_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   }
