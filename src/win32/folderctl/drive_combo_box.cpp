@@ -77,8 +77,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   // Drive texts are vertically centred, 6 pixels after the glyph at left + 2; the field shows no
   // entry while none is selected.
   const auto& entries = state_.Entries();
-  const bool held = item.itemID < entries.size();
-  const folders::DriveEntry* entry = held ? &entries[item.itemID] : nullptr;
+  const folders::DriveEntry* entry = item.itemID < entries.size() ? &entries[item.itemID] : nullptr;
   DrawGlyphItem(item, entry ? &glyphs_[static_cast<size_t>(entry->glyph)] : nullptr, 2, 6,
                 entry ? entry->text : std::string(), DT_VCENTER);
 }

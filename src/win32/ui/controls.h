@@ -15,7 +15,8 @@
 namespace ui {
 
 // A bevelled area that holds other controls: button face, a raised bevel one pixel wide, no
-// border, its caption drawn vertically centred.
+// border, its caption (the window's text, in the system code page: " 3 Files") drawn vertically
+// centred.
 class Panel : public Window {
  public:
   static constexpr const char* kKind = "panel";
@@ -23,7 +24,6 @@ class Panel : public Window {
   enum class TextAlign { kCenter, kLeft };
 
   void CreateIn(HWND parent, int id, const zolt::Bounds& bounds);
-  // The caption is the window's text, in the system code page (" 3 Files").
   void SetTextAlign(TextAlign align) { textAlign_ = align; }
 
   // Paints the whole panel into dc (WM_PAINT and WM_PRINTCLIENT share it).

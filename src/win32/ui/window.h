@@ -70,7 +70,7 @@ class Window {
   Window* Sender(UINT message, LPARAM lParam) const;
 
   HWND hwnd_ = nullptr;
-  WNDPROC original_ = nullptr;  // set for attached platform controls
+  WNDPROC original_ = nullptr;  // the platform's, for a control CreateControl made
   WNDPROC defaultProcedure_ = &DefWindowProcA;
 };
 
