@@ -6,6 +6,8 @@
 
 #include "core/compare.h"
 #include "fuzz_input.h"
+#include "support/near_texts.h"
+#include "support/nested_compare.h"
 
 namespace {
 
@@ -14,10 +16,19 @@ namespace {
   std::abort();
 }
 
-zolt::CellTable RandomGrid(fuzz::Input& in, int rows) {
+// Either few distinct short names, sizes and times, so namesakes, duplicates and equal rows are
+// common; or near misses: names from a family a byte away from one long name, sizes a digit
+// apart, date-time texts a field apart.
+zolt::CellTable RandomGrid(fuzz::Input& in, int rows, const std::vector<std::string>& family) {
+  const reference::Pick pick = [&in](uint32_t n) { return in.Number(n); };
   zolt::CellTable grid(3, rows + 1);
-  // Few distinct names, sizes and times, so namesakes, duplicates and equal rows are common.
   for (int r = 1; r <= rows; ++r) {
+    if (!family.empty()) {
+      grid.SetCell(0, r, family[in.Byte() % family.size()]);
+      grid.SetCell(1, r, reference::NearText("4294967295", pick));
+      grid.SetCell(2, r, reference::NearDateTime(pick));
+      continue;
+    }
     grid.SetCell(0, r, std::string(in.Byte() % 4, static_cast<char>('a' + in.Byte() % 3)));
     grid.SetCell(1, r, std::to_string(in.Byte() % 3));
     grid.SetCell(2, r, std::to_string(in.Byte() % 3));
@@ -28,17 +39,7 @@ zolt::CellTable RandomGrid(fuzz::Input& in, int rows) {
 // The definition: for each row the first namesake by a scan of the other grid.
 std::vector<uint8_t> NestedPass(const zolt::CellTable& from, const zolt::CellTable& in) {
   std::vector<uint8_t> marks(static_cast<size_t>(from.RowCount() - 1), 0);
-  for (int i = 1; i < from.RowCount(); ++i) {
-    int j = 1;
-    while (j < in.RowCount() && from.Cell(0, i) != in.Cell(0, j)) ++j;
-    uint8_t& m = marks[static_cast<size_t>(i - 1)];
-    if (j == in.RowCount()) {
-      m = zolt::MarkMissing;
-      continue;
-    }
-    if (from.Cell(1, i) != in.Cell(1, j)) m = zolt::MarkSize;
-    if (from.Cell(2, i) != in.Cell(2, j)) m |= zolt::MarkDate;
-  }
+  reference::NestedPass(from, in, marks);
   return marks;
 }
 
@@ -48,8 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Input in(data, size);
   const int leftRows = 1 + static_cast<int>(in.Number(40));
   const int rightRows = 1 + static_cast<int>(in.Number(40));
-  zolt::CellTable left = RandomGrid(in, leftRows);
-  zolt::CellTable right = RandomGrid(in, rightRows);
+  std::vector<std::string> family;
+  if (in.Byte() % 2) {
+    const std::string base = in.Text(64);
+    const reference::Pick pick = [&in](uint32_t n) { return in.Number(n); };
+    for (int k = 0; k < 6; ++k) family.push_back(reference::NearText(base, pick));
+  }
+  zolt::CellTable left = RandomGrid(in, leftRows, family);
+  zolt::CellTable right = RandomGrid(in, rightRows, family);
   zolt::MarkArray leftMarks, rightMarks;
   leftMarks.Reset(leftRows);
   rightMarks.Reset(rightRows);

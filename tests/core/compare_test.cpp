@@ -11,6 +11,7 @@
 #include "core/name_index.h"
 #include "core/pane.h"
 #include "support/fake_os.h"
+#include "support/near_texts.h"
 #include "support/nested_compare.h"
 
 namespace {
@@ -276,9 +277,13 @@ TEST(ComparePanes, AGridLongerThanItsMarksRaisesTheRangeError) {
 TEST(ComparePanes, SameMarksAsTheNestedScans) {
   std::mt19937 random(20040315);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const reference::Pick near = [&](uint32_t n) { return static_cast<uint32_t>(pick(int(n))); };
   const char* const pool[] = {"", "a", "A", "b", "ab", "a.txt", "A.TXT", "\x95\x5C", "a "};
-  auto name = [&](bool wide) {
-    if (!wide) return std::string(pool[pick(static_cast<int>(std::size(pool)))]);
+  // Iterations in turn: a few short names; many short names; near misses of one long name, with
+  // sizes a digit apart and date-time texts a field apart.
+  auto name = [&](int kind, const std::vector<std::string>& family) {
+    if (kind == 0) return std::string(pool[pick(static_cast<int>(std::size(pool)))]);
+    if (kind == 2) return family[static_cast<size_t>(pick(static_cast<int>(family.size())))];
     std::string s;  // many distinct names, still colliding often
     for (int k = pick(5); k > 0; --k) s.push_back("ab\\\x95"[pick(4)]);
     return s;
@@ -288,13 +293,20 @@ TEST(ComparePanes, SameMarksAsTheNestedScans) {
   int ran = 0;
   for (int iteration = 0; iteration < 4000; ++iteration) {
     SCOPED_TRACE(iteration);
-    const bool wide = iteration % 2 == 1;
-    const int maxRows = iteration % 100 == 0 ? 3000 : wide ? 60 : 12;
+    const int kind = iteration % 3;
+    const int maxRows = iteration % 100 == 0 ? 3000 : kind ? 60 : 12;
+    std::string base(static_cast<size_t>(1 + pick(64)), ' ');
+    for (char& c : base) c = "data0123.csv\x95\x5C"[pick(14)];
+    std::vector<std::string> family;  // a few names, each a byte away from the base
+    for (int k = 0; k < 6; ++k) family.push_back(reference::NearText(base, near));
     std::vector<Row> rows[2];
     int32_t counts[2];
     for (int side = 0; side < 2; ++side) {
       for (int r = pick(maxRows + 1); r > 0; --r) {
-        rows[side].push_back({name(wide), sizes[pick(3)], dates[pick(2)]});
+        rows[side].push_back(kind < 2
+                                 ? Row{name(kind, family), sizes[pick(3)], dates[pick(2)]}
+                                 : Row{name(kind, family), reference::NearText("4294967295", near),
+                                       reference::NearDateTime(near)});
       }
       counts[side] = pick(30) == 0 ? 0 : static_cast<int32_t>(rows[side].size());
     }
