@@ -1,0 +1,24 @@
+// Whole windows as the screen shows them, compared with reviewed reference images kept beside the
+// tests (references/NAME.png, or NAME.cpNNN.png where a code page draws differently).
+// scripts/update-references writes them again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "gui/gui_support.h"
+
+namespace gui {
+
+// The window, frame and menu bar included, with every visible window it owns (an open drop-down
+// list, a message box) where it lies over it: read back from each window's own surface after the
+// paints so far, so windows of other tests elsewhere on the screen play no part.
+Pixels Scene(HWND window);
+
+// Compares a scene with its reference, pixel for pixel. On a mismatch the test fails naming two
+// files written under the build folder: the actual picture and one with every differing pixel
+// in red. With ZOLT_WRITE_REFERENCES set to a folder, the scene is written there instead.
+void ExpectLooksLike(const Pixels& scene, const std::string& reference);
+
+}  // namespace gui
