@@ -1,5 +1,5 @@
-// The folder controls as real windows: rendered glyphs at their indents, the selected item in
-// highlight colours, item heights from the font, clicks, double-clicks and keys.
+// The folder controls as real windows: glyph sizes, item heights from the font, clicks,
+// double-clicks and keys. What they draw is in the Browse dialog's reference images.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -62,44 +62,6 @@ TEXTMETRICW MetricsOf(HFONT font) {
 // The same face at another character height, as a change of the font brings it.
 ui::Font DialogFaceAt(int height) {
   return ui::CreateFormFont(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", height, SHIFTJIS_CHARSET);
-}
-
-// Counts the pixels of a glyph rendered at (x, y) that differ from the resource drawn over
-// background: its key-colour pixels must show the background, all others their own colour.
-int GlyphMismatches(const ui::MemoryCanvas& canvas, const char* resource, int x, int y,
-                    COLORREF background) {
-  ui::Bitmap bitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-  if (!bitmap) return -1;
-  BITMAP info{};
-  GetObjectA(bitmap.Get(), sizeof info, &info);
-  ui::MemoryCanvas glyph(info.bmWidth, info.bmHeight);
-  {
-    HDC source = CreateCompatibleDC(glyph.Dc());
-    ui::ScopedSelect select(source, bitmap.Get());
-    BitBlt(glyph.Dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    DeleteDC(source);
-  }
-  const COLORREF key = glyph.Pixel(0, info.bmHeight - 1);
-  int mismatches = 0;
-  for (int gy = 0; gy < info.bmHeight; ++gy) {
-    for (int gx = 0; gx < info.bmWidth; ++gx) {
-      const COLORREF g = glyph.Pixel(gx, gy);
-      const COLORREF expected = g == key ? background : g;
-      if (canvas.Pixel(x + gx, y + gy) != expected) ++mismatches;
-    }
-  }
-  return mismatches;
-}
-
-// Columns [from, to) of a row band that hold anything but the background.
-int ForeignPixels(const ui::MemoryCanvas& canvas, int from, int to, int top, int bottom,
-                  COLORREF background) {
-  int n = 0;
-  for (int y = top; y < bottom; ++y) {
-    for (int x = from; x < to; ++x) n += canvas.Pixel(x, y) != background;
-  }
-  return n;
 }
 
 TEST(GlyphResources, SizesAsTheControlsDrawThem) {
@@ -212,46 +174,6 @@ TEST_F(FolderListWindow, ItemHeightFromTheDialogsSixteenPixelFont) {
   SetFont(List(), tiny);
   EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);  // the glyph's minimum
   SetFont(List(), font_);
-}
-
-TEST_F(FolderListWindow, GlyphsAtTheirIndentsAndTheSelectionHighlighted) {
-  ASSERT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 5);
-  ASSERT_EQ(Selection(), 2);
-  gui::Pump();
-  auto canvas = gui::Render(List());
-  const struct {
-    int item;
-    const char* glyph;
-    int indent;
-  } cases[] = {{0, "OPENFOLDER", 2},
-               {1, "OPENFOLDER", 6},
-               {2, "CURRENTFOLDER", 10},
-               {3, "CLOSEDFOLDER", 14},
-               {4, "CLOSEDFOLDER", 14}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.item);
-    const RECT rc = ItemRect(c.item);
-    const COLORREF background = GetSysColor(c.item == 2 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    const int x = rc.left + c.indent;
-    EXPECT_EQ(GlyphMismatches(*canvas, c.glyph, x, (rc.top + rc.bottom - 15) / 2, background), 0);
-    // The 4-pixel gap between glyph and text stays clear; the name starts right after it.
-    EXPECT_EQ(ForeignPixels(*canvas, x + 16, x + 20, rc.top + 1, rc.bottom - 1, background), 0);
-    EXPECT_GT(ForeignPixels(*canvas, x + 20, x + 28, rc.top + 1, rc.bottom - 1, background), 0);
-    EXPECT_EQ(ForeignPixels(*canvas, rc.left + 1, x, rc.top + 1, rc.bottom - 1, background), 0);
-  }
-}
-
-TEST_F(FolderListWindow, FocusedItemHasTheDottedFrameWhileTheListHasTheFocus) {
-  const RECT rc = ItemRect(2);
-  for (const bool focused : {true, false}) {
-    SCOPED_TRACE(focused ? "focused" : "after the focus left");
-    SetFocus(focused ? List() : SharedParent());
-    auto canvas = gui::Render(List());
-    // The item's left edge column shows nothing but the frame.
-    const int frame = ForeignPixels(*canvas, rc.left, rc.left + 1, rc.top, rc.bottom,
-                                    GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(frame > 0, focused) << frame;
-  }
 }
 
 TEST_F(FolderListWindow, ClicksAndKeysOnlyMoveTheSelection) {
@@ -391,58 +313,6 @@ TEST_F(DriveComboWindow, EnterOnlyWhileDroppedDown) {
   SendMessageA(Combo(), CB_SHOWDROPDOWN, TRUE, 0);
   EXPECT_NE(SendMessageA(Combo(), WM_GETDLGCODE, VK_RETURN, msg) & DLGC_WANTMESSAGE, 0);
   SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
-}
-
-const char* GlyphName(folders::DriveGlyph glyph) {
-  const char* names[] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
-  return names[static_cast<int>(glyph)];
-}
-
-TEST_F(DriveComboWindow, DroppedListShowsGlyphsAndTextsWithTheSelectionHighlighted) {
-  SetFocus(Combo());
-  SendMessageA(Combo(), CB_SHOWDROPDOWN, TRUE, 0);
-  gui::Pump();
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
-  auto canvas = gui::Render(info.hwndList);
-  const int selected = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
-  const auto& entries = combo_->State().Entries();
-  for (size_t i = 0; i < entries.size(); ++i) {
-    SCOPED_TRACE(entries[i].text);
-    RECT rc{};
-    SendMessageA(info.hwndList, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
-    const COLORREF background = GetSysColor(int(i) == selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    EXPECT_EQ(GlyphMismatches(*canvas, GlyphName(entries[i].glyph), rc.left + 2,
-                              (rc.top + rc.bottom - 11) / 2, background),
-              0);
-    // The text starts 6 pixels after the glyph.
-    EXPECT_EQ(
-        ForeignPixels(*canvas, rc.left + 18, rc.left + 22, rc.top + 1, rc.bottom - 1, background),
-        0);
-    EXPECT_GT(
-        ForeignPixels(*canvas, rc.left + 22, rc.left + 30, rc.top + 1, rc.bottom - 1, background),
-        0);
-  }
-  SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
-}
-
-TEST_F(DriveComboWindow, FieldShowsTheSelectedDriveHighlightedWhileFocused) {
-  SetFocus(Combo());
-  gui::Pump();
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
-  const RECT rc = info.rcItem;
-  auto canvas = gui::Render(Combo());
-  const int index = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
-  ASSERT_GE(index, 0);
-  const char* glyph = GlyphName(combo_->State().Entries()[size_t(index)].glyph);
-  // The platform may draw the field's item one pixel inside rcItem.
-  const int y = (rc.top + rc.bottom - 11) / 2;
-  const COLORREF background = GetSysColor(COLOR_HIGHLIGHT);
-  EXPECT_TRUE(GlyphMismatches(*canvas, glyph, rc.left + 2, y, background) == 0 ||
-              GlyphMismatches(*canvas, glyph, rc.left + 3, y, background) == 0);
 }
 
 }  // namespace

@@ -187,7 +187,6 @@ class Pixels {
     }
     return n;
   }
-  bool Has(const RECT& area, COLORREF colour) const { return Count(area, colour) > 0; }
   // Bounding box of the pixels inside area that differ from background; empty when none.
   RECT InkBox(const RECT& area, COLORREF background) const {
     RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};

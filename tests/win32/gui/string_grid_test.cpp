@@ -34,14 +34,6 @@ using gui::Pixels;
 using gui::ReadScrollBar;
 using gui::RectText;
 
-// A plain font without anti-aliasing, so text pixels carry exactly the text colour.
-HFONT CrispFont() {
-  static HFONT font =
-      CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma");
-  return font;
-}
-
 class StringGridTest : public ::testing::Test {
  protected:
   // One shown parent for the suite: showing and destroying a top-level window costs Wine a
@@ -145,26 +137,6 @@ TEST_F(StringGridTest, FormGridCellsAre106By24WithOnePixelLines) {
   int col = 0, row = 0;
   EXPECT_FALSE(grid.CellAt(321, 30, col, row));  // right of the last column
   EXPECT_FALSE(grid.CellAt(30, 125, col, row));  // below the last row
-
-  // The lines are one pixel wide, drawn in the title and the data area alike.
-  const Pixels px(grid.Handle());
-  const struct {
-    const char* what;
-    int x, y, dx, dy;  // the line pixel and the step to its neighbours
-  } lines[] = {
-      {"title vertical", 106, 12, 1, 0},
-      {"title horizontal", 50, 24, 0, 1},
-      {"data vertical", 213, 60, 1, 0},
-      {"data horizontal", 50, 74, 0, 1},
-  };
-  for (const auto& l : lines) {
-    SCOPED_TRACE(l.what);
-    const COLORREF before = px.At(l.x - 2 * l.dx, l.y - 2 * l.dy);
-    const COLORREF after = px.At(l.x + 2 * l.dx, l.y + 2 * l.dy);
-    EXPECT_NE(px.At(l.x, l.y), before);
-    EXPECT_NE(px.At(l.x, l.y), after);
-    EXPECT_NE(px.At(l.x + l.dx, l.y + l.dy), px.At(l.x, l.y));
-  }
 }
 
 TEST_F(StringGridTest, SettingsWorkTheSameBeforeAndAfterCreation) {
@@ -173,7 +145,7 @@ TEST_F(StringGridTest, SettingsWorkTheSameBeforeAndAfterCreation) {
   after.CreateIn(parent_, 2, 1, 41, 343, 351);
   ApplyFormSettings(after, 40);
   for (ui::StringGrid* g : {&before, &after}) {
-    g->SetFont(CrispFont());
+    g->SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     g->EditCells([](zolt::CellTable& cells) {
       cells.SetCell(0, 0, "FileName");
       cells.SetCell(1, 2, "1,024");
@@ -478,98 +450,6 @@ TEST_F(StringGridTest, PointerShowsTheSizingCursorOnTitleBoundaries) {
   }
 }
 
-TEST_F(StringGridTest, DefaultDrawingColoursByCellState) {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW),
-                 highlight = GetSysColor(COLOR_HIGHLIGHT);
-  ASSERT_NE(face, window);
-  ASSERT_NE(highlight, window);
-  ASSERT_NE(highlight, face);
-  ui::StringGrid& grid = FormGrid(4, 2);
-  const struct {
-    const char* name;
-    int row;
-    COLORREF colour;
-  } cases[] = {
-      {"title row", 0, face},
-      {"data row", 1, window},
-      {"current row", 2, highlight},
-      {"data row below it", 3, window},
-  };
-  for (bool focused : {true, false}) {
-    SetFocus(focused ? grid.Handle() : parent_);
-    const Pixels px(grid.Handle());
-    for (const auto& c : cases) {
-      for (int col = 0; col < 3; ++col) {
-        SCOPED_TRACE(testing::Message()
-                     << c.name << ", column " << col << (focused ? ", focused" : ", not focused"));
-        const RECT r = grid.CellRect(col, c.row);
-        EXPECT_EQ(px.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), c.colour);
-        EXPECT_EQ(px.At(r.right - 3, r.bottom - 3), c.colour);
-      }
-    }
-    EXPECT_EQ(px.At(50, 200), window) << "below the last row";
-    EXPECT_EQ(px.At(330, 60), window) << "right of the last column";
-  }
-}
-
-TEST_F(StringGridTest, TextIsDrawnTwoPixelsInAndClippedToItsCell) {
-  ui::StringGrid& grid = FormGrid(4);
-  grid.SetFont(CrispFont());
-  grid.SetRow(2);
-  const std::string longText(40, 'W');
-  // Where the font puts ink relative to the text origin, measured on a canvas of our own.
-  ui::MemoryCanvas probe(400, 40);
-  const RECT probeArea{0, 0, 400, 40};
-  SetBkColor(probe.Dc(), RGB(255, 255, 255));
-  SetTextColor(probe.Dc(), RGB(0, 0, 0));
-  const struct {
-    const char* name;
-    int col, row;
-    std::string text;
-    int textColour, backColour;
-  } cases[] = {
-      {"title", 1, 0, "Size", COLOR_BTNTEXT, COLOR_BTNFACE},
-      {"data cell", 0, 1, "Ab.txt", COLOR_WINDOWTEXT, COLOR_WINDOW},
-      {"selected cell", 2, 2, "2024/01/02", COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT},
-      {"too long for its cell", 0, 3, longText, COLOR_WINDOWTEXT, COLOR_WINDOW},
-  };
-  grid.EditCells([&](zolt::CellTable& cells) {
-    for (const auto& c : cases) cells.SetCell(c.col, c.row, c.text);
-  });
-  const Pixels px(grid.Handle());
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ExtTextOutA(probe.Dc(), 0, 0, ETO_OPAQUE, &probeArea, nullptr, 0, nullptr);
-    {
-      ui::ScopedSelect font(probe.Dc(), CrispFont());
-      ExtTextOutA(probe.Dc(), 10, 10, 0, nullptr, c.text.data(), static_cast<UINT>(c.text.size()),
-                  nullptr);
-    }
-    const RECT ink = Pixels(probe.Dc(), 400, 40).InkBox(probeArea, RGB(255, 255, 255));
-    ASSERT_FALSE(IsRectEmpty(&ink));
-
-    const RECT cell = grid.CellRect(c.col, c.row);
-    RECT inner = cell;  // the title's raised edge is not text
-    InflateRect(&inner, -1, -1);
-    const RECT drawn = px.InkBox(inner, GetSysColor(c.backColour));
-    EXPECT_EQ(drawn.left, cell.left + 2 + ink.left - 10);
-    EXPECT_EQ(drawn.top, cell.top + 2 + ink.top - 10);
-    EXPECT_EQ(drawn.bottom, cell.top + 2 + ink.bottom - 10);
-    const LONG unclipped = cell.left + 2 + ink.right - 10;
-    if (unclipped <= inner.right) {
-      EXPECT_EQ(drawn.right, unclipped);
-    } else {
-      EXPECT_GT(drawn.right, inner.right - 8) << "the text runs on to its cell's edge";
-    }
-    EXPECT_TRUE(px.Has(inner, GetSysColor(c.textColour)));
-  }
-  // The long text stops at its cell: the line and the next cell are untouched.
-  const RECT next = grid.CellRect(1, 3);
-  const RECT spill = px.InkBox(next, GetSysColor(COLOR_WINDOW));
-  EXPECT_TRUE(IsRectEmpty(&spill)) << RectText(spill);
-  EXPECT_EQ(px.At(106, 80), px.At(106, 30)) << "the line beside the long text";
-}
-
 TEST_F(StringGridTest, OwnerDrawIsCalledForVisibleCellsOnly) {
   // 280 pixels: the title row, 10 whole data rows and part of an 11th.
   ui::StringGrid& grid = GridWithClientHeight(1000000, 280);
@@ -631,33 +511,6 @@ TEST_F(StringGridTest, AFailingOwnerDrawEndsThePaintAndShowsOneErrorBox) {
     EXPECT_EQ(GetPixel(dc.Get(), 50, 80), GetSysColor(COLOR_WINDOW)) << paint;
   }
   EXPECT_EQ(boxes.boxes.size(), 1u);
-}
-
-TEST_F(StringGridTest, OwnerDrawPaintsOverTheDefaultDrawing) {
-  ui::StringGrid& grid = FormGrid(4, 2);
-  const COLORREF cyan = 0x00FFFF00;
-  grid.OnDrawCell = [&](HDC dc, int col, int row, const RECT& rect, unsigned) {
-    if (row == 0 || col != 1) return;
-    SetBkColor(dc, cyan);
-    SetTextColor(dc, RGB(0, 0, 0));  // must not leak into the next cell's default drawing
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-  };
-  const Pixels px(grid.Handle());
-  const struct {
-    int col, row;
-    COLORREF colour;
-  } cases[] = {{1, 1, cyan},
-               {1, 2, cyan},
-               {0, 2, GetSysColor(COLOR_HIGHLIGHT)},
-               {2, 2, GetSysColor(COLOR_HIGHLIGHT)},
-               {2, 3, GetSysColor(COLOR_WINDOW)},
-               {1, 0, GetSysColor(COLOR_BTNFACE)}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
-    const RECT r = grid.CellRect(c.col, c.row);
-    EXPECT_EQ(px.At(r.left + 1, r.top + 1), c.colour);
-    EXPECT_EQ(px.At(r.right - 2, r.bottom - 2), c.colour);
-  }
 }
 
 TEST_F(StringGridTest, DoubleClickFiresAnywhereInTheGrid) {
