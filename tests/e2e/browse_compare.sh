@@ -26,9 +26,7 @@ ok
 # The "B" button that opened the dialog has the keyboard focus again: Space opens the dialog once
 # more, and Esc closes it, leaving the pane as it is.
 xdotool key space
-timeout 20 xdotool search --sync --onlyvisible --name '^Browse$' >/dev/null ||
-  fail "Space after the dialog closed did not reach the B button"
-sleep 0.5
+wait_dialog_shown
 xdotool key Escape
 wait_dialog_gone
 
@@ -39,7 +37,12 @@ double_click $(item 3)
 ok
 
 main_keys alt+c
-import -window root "$out/shot.png"
+# Compare has repainted both grids once the size cells of both are cyan.
+compared() {
+  import -window root "$out/shot.png" &&
+    [ "$(cyan_share "$out/shot.png" 0 1)" -ge 50 ] && [ "$(cyan_share "$out/shot.png" 1 1)" -ge 50 ]
+}
+wait_for "Compare(&C) did not mark both size cells (see $out/shot.png)" compared
 
 status=0
 for pane in 0 1; do

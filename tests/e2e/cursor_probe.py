@@ -4,7 +4,8 @@
 Under Wine each top-level window has an X cursor of its own, so what a user sees is read from the
 X server (XFixes), not from the program.
 
-  cursor_probe.py              one line: the image's signature (size and hot spot) and hash
+  cursor_probe.py              one line: the image's signature (size and hot spot) and hash,
+                               and the top-level X window under the pointer
   cursor_probe.py watch MS [WINDOW HASH]
                                one line per change of image or of the top-level X window under
                                the pointer over MS milliseconds: time, signature, hash, window;
@@ -93,4 +94,4 @@ if len(sys.argv) in (3, 5) and sys.argv[1] == "watch":
                 break
         time.sleep(0.005)
 else:
-    print("%s %s" % cursor())
+    print("%s %s 0x%x" % (*cursor(), under_pointer()))

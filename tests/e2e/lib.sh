@@ -20,6 +20,22 @@ fail() {
   exit 1
 }
 
+# Waits for the command to succeed, 20 s at most; past that the script fails saying what did not
+# come. Every step after input waits so, for what it needs: a window, the focus, a picture.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 200); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# The screen's region WxH+X+Y looks (or no longer looks) like the picture in the file.
+looks_like() { import -window root -crop "$1" "$out/now.png" && [ "$(compare -metric AE "$2" "$out/now.png" null: 2>&1)" = 0 ]; }
+differs_from() { ! looks_like "$@"; }
+
 # Starts the program in folder $1 (which the dialog's folder list then shows first) and waits
 # for its main window. Without a window manager Wine draws the frames itself: a 4-pixel frame
 # with caption and menu bar above the main window's client area, a 3-pixel frame and caption
@@ -31,7 +47,7 @@ start_zolt() {
   trap 'kill "$zolt" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
   main=$(timeout 60 xdotool search --sync --onlyvisible --name '^ZOLT$' | head -1) ||
     fail "the main window did not appear"
-  sleep 1
+  wait_for "the main window did not take the keyboard focus" has_focus "$main"
   read -r mx my < <(xdotool getwindowgeometry "$main" |
     awk '/Position/ {split($2, p, ","); print p[1], p[2]}')
   mainX=$((mx + 4))
@@ -40,26 +56,31 @@ start_zolt() {
   dialogY=$((219 + 22))
 }
 
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
-double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1; sleep 0.8; }
+# The program takes input in the order given, so a click waits for nothing; what needs its
+# effect waits for that.
+click() { xdotool mousemove "$1" "$2" click 1; }
+double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1; }
 # The X input focus follows a click (no window manager gives it back to the main window), so
 # keys for the main window go after a click on its caption.
-main_keys() { click $((mx + 300)) $((my + 10)); xdotool key "$@"; sleep 0.8; }
+main_keys() {
+  click $((mx + 300)) $((my + 10))
+  wait_for "the main window did not take the keyboard focus" has_focus "$main"
+  xdotool key "$@"
+}
 
 # A pane's "B" button: 0 left, 1 right.
 browse() {
   click $((mainX + 349 * $1 + 17)) $((mainY + 22))
-  timeout 20 xdotool search --sync --onlyvisible --name '^Browse$' >/dev/null ||
+  wait_dialog_shown
+}
+wait_dialog_shown() {
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Browse$' | head -1) ||
     fail "the Browse dialog did not open"
-  sleep 0.5
+  wait_for "the Browse dialog did not take the keyboard focus" has_focus "$dialog"
 }
-wait_dialog_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Browse$' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "the Browse dialog did not close"
-}
+dialog_shown() { xdotool search --onlyvisible --name '^Browse$' >/dev/null 2>&1; }
+dialog_gone() { ! dialog_shown; }
+wait_dialog_gone() { wait_for "the Browse dialog did not close" dialog_gone; }
 
 # The folder list's item i (0: the root), items one cell of the dialog's font (16 pixels) tall, in
 # the list at 24, 88.

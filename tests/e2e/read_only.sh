@@ -66,11 +66,14 @@ xdotool key Return
 wait_dialog_gone
 
 main_keys alt+c
-import -window root "$out/compared.png"
-for pane in 0 1; do
-  [ "$(cyan_share "$out/compared.png" $pane 0)$(cyan_share "$out/compared.png" $pane 1)$(cyan_share "$out/compared.png" $pane 2)" != 000 ] ||
-    fail "pane $pane shows no mark in row 1 after Compare (see $out/compared.png)"
-done
+marked() {
+  import -window root "$out/compared.png" || return 1
+  for pane in 0 1; do
+    [ "$(cyan_share "$out/compared.png" $pane 0)$(cyan_share "$out/compared.png" $pane 1)$(cyan_share "$out/compared.png" $pane 2)" != 000 ] ||
+      return 1
+  done
+}
+wait_for "a pane shows no mark in row 1 after Compare (see $out/compared.png)" marked
 double_click $(grid_row 0 2)
 double_click $(grid_row 1 3)
 
@@ -81,17 +84,18 @@ xdotool key Escape
 wait_dialog_gone
 browse 1
 crop="233x22+$((dialogX + 24))+$((dialogY + 32))"
-import -window root -crop "$crop" "$out/drive-c.png"
+# The focused drive field is painted once it shows the selection's highlight (the prefix's
+# system colours).
+field_painted() {
+  import -window root -crop "$crop" "$out/drive-c.png" &&
+    convert "$out/drive-c.png" -format %c histogram:info:- | grep -q '#3096FA'
+}
+wait_for "the drive list did not show its drive" field_painted
 xdotool key z
-sleep 0.8
-import -window root -crop "$crop" "$out/drive-z.png"
+wait_for "typing z did not pick drive z" differs_from "$crop" "$out/drive-c.png"
+cp "$out/now.png" "$out/drive-z.png"
 xdotool key c
-sleep 0.8
-import -window root -crop "$crop" "$out/drive-c-again.png"
-[ "$(compare -metric AE "$out/drive-c.png" "$out/drive-z.png" null: 2>&1)" != 0 ] ||
-  fail "typing z did not pick drive z"
-[ "$(compare -metric AE "$out/drive-c.png" "$out/drive-c-again.png" null: 2>&1)" = 0 ] ||
-  fail "typing c did not bring the drive list back to drive c"
+wait_for "typing c did not bring the drive list back to drive c" looks_like "$crop" "$out/drive-c.png"
 cancel
 browse 1
 close_box
@@ -100,8 +104,8 @@ browse 0
 ok
 main_keys alt+c
 main_keys alt+x
-for _ in $(seq 100); do kill -0 "$zolt" 2>/dev/null || break; sleep 0.2; done
-! kill -0 "$zolt" 2>/dev/null || fail "Exit(&X) did not end the program"
+ended() { ! kill -0 "$zolt" 2>/dev/null; }
+wait_for "Exit(&X) did not end the program" ended
 
 snapshot after
 status=0

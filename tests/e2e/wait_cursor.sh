@@ -23,15 +23,26 @@ for i in range(100000):
         open(path, "wb").close()
 PY
 
+# The X server's own cursor, shown before the program sets one of its own.
+read -r _ root_cursor _ < <("${probe[@]}")
+# The pointer over window $1 showing a cursor the program set ($2 if given): not the server's
+# own, nor the blank image the server shows while a window's cursor changes.
+cursor_set_over() {
+  local signature image window
+  read -r signature image window < <("${probe[@]}") || return 1
+  [ "$window" = "$1" ] && [ "$signature" != 1x1+0+0 ] && [ "$image" != "$root_cursor" ] &&
+    { [ -z "${2:-}" ] || [ "$image" = "$2" ]; }
+}
+
 # Started in the big folder, which the dialog then shows first: OK picks it.
 start_zolt "$big"
 okX=$((dialogX + 272 + 44))
 okY=$((dialogY + 216 + 16))
+hex_main=$(printf '0x%x' "$main")
 # The OK button lies over the right pane's grid: the arrow there, the dialog not yet shown.
 xdotool mousemove $okX $okY
-sleep 0.5
-read -r arrow_sig arrow < <("${probe[@]}")
-hex_main=$(printf '0x%x' "$main")
+wait_for "the program set no cursor over its main window" cursor_set_over "$hex_main"
+read -r arrow_sig arrow _ < <("${probe[@]}")
 
 # Images other than the arrow (and than the blank between two) seen over the main window.
 waits() { awk -v m="$hex_main" -v a="$arrow" '$4 == m && $3 != a && $2 != "1x1+0+0" {print $2}' "$1" | sort -u; }
@@ -40,7 +51,7 @@ waits() { awk -v m="$hex_main" -v a="$arrow" '$4 == m && $3 != a && $2 != "1x1+0
 # where the "B" button was clicked: what the wait cursor looks like here.
 "${probe[@]}" watch 20000 "$hex_main" "$arrow" >"$out/browse.txt" &
 watch=$!
-until [ -s "$out/browse.txt" ]; do sleep 0.05; done  # the probe is reading
+wait_for "the cursor probe did not start" test -s "$out/browse.txt"
 browse 1
 wait $watch
 wait_sig=$(waits "$out/browse.txt" | head -1)
@@ -52,10 +63,10 @@ status=0
 for how in click enter; do
   [ $how = click ] || browse 1
   xdotool mousemove $okX $okY
-  sleep 0.5
+  wait_for "the arrow did not show over the dialog" cursor_set_over "$(printf '0x%x' "$dialog")" "$arrow"
   "${probe[@]}" watch 20000 "$hex_main" "$arrow" >"$out/load-$how.txt" &
   watch=$!
-  until [ -s "$out/load-$how.txt" ]; do sleep 0.05; done  # the probe is reading
+  wait_for "the cursor probe did not start" test -s "$out/load-$how.txt"
   if [ $how = click ]; then xdotool click 1; else xdotool key Return; fi
   wait $watch
   wait_dialog_gone
