@@ -18,6 +18,16 @@
 namespace gui {
 namespace {
 
+// Adds the list a combo box has dropped down to the windows in found.
+BOOL CALLBACK AddDroppedList(HWND child, LPARAM found) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(child, &info) && IsWindowVisible(info.hwndList)) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(info.hwndList);
+  }
+  return TRUE;
+}
+
 // The windows of this thread owned, directly or not, by window, with window itself and the lists
 // its combo boxes have dropped down (children of the desktop, owned by none): bottom first.
 std::vector<HWND> Layers(HWND window) {
@@ -30,18 +40,8 @@ std::vector<HWND> Layers(HWND window) {
     if (owner) shown.insert(shown.begin(), w);
   }
   std::vector<HWND> lists;
-  for (HWND layer : shown) {
-    EnumChildWindows(
-        layer,
-        [](HWND child, LPARAM found) {
-          COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
-          if (GetComboBoxInfo(child, &info) && IsWindowVisible(info.hwndList)) {
-            reinterpret_cast<std::vector<HWND>*>(found)->push_back(info.hwndList);
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&lists));
-  }
+  for (HWND layer : shown)
+    EnumChildWindows(layer, &AddDroppedList, reinterpret_cast<LPARAM>(&lists));
   shown.insert(shown.end(), lists.begin(), lists.end());
   return shown;
 }
