@@ -180,6 +180,7 @@ std::vector<std::string> FolderList::Subfolders() {
   std::vector<std::string> names;
   auto search = os_.FindFiles(text::JoinPath(os_, current_, "*.*"), os::SearchFor::kDirectories);
   os::FindEntry entry;
+  // A folder that cannot be listed, wholly or in part, shows what was found: no failure here.
   while (search->Next(entry)) {
     if (entry.attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel)) continue;
     if (!(entry.attributes & os::kAttrDirectory)) continue;

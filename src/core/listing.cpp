@@ -43,7 +43,9 @@ int32_t ListFolder(os::Os& os, zolt::CellTable& grid, const std::string& folderP
         os.FindFiles(folderPath + "*.*", os::SearchFor::kAnything);
     os::FindEntry entry;
     std::string dateTime;  // one buffer for every row's text
+    bool started = false;
     while (search->Next(entry)) {
+      started = true;
       if (entry.attributes & kSkipped) continue;
       count = zolt::CheckedAdd(count, 1);
       grid.SetCell(zolt::kColName, count, entry.name);
@@ -54,6 +56,12 @@ int32_t ListFolder(os::Os& os, zolt::CellTable& grid, const std::string& folderP
       format.AppendText(LocalStamp(os, entry.lastWrite), dateTime);
       grid.SetCell(zolt::kColDateTime, count, dateTime);
     }
+    // A search that finds no match or no folder at its start is an empty folder; any other
+    // failure would pass a partial or missing listing off as the folder's.
+    const uint32_t failure = search->Failure();
+    const bool nothingThere =
+        !started && (failure == os::kErrorFileNotFound || failure == os::kErrorPathNotFound);
+    if (failure != 0 && !nothingThere) throw zolt::EInOutError(failure);
   }  // the search is closed here, before the grid changes shape
   if (count == 0) {
     zolt::MakeEmptyPane(grid);

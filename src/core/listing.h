@@ -15,8 +15,10 @@ namespace listing {
 // Lists the files of folderPath (ending in "\") into grid rows 1..n in the order the search
 // returns them, skipping directories, hidden, system and volume-label entries; sets the row
 // count only once every cell is written (n + 1, or an empty pane); returns n.
-// Throws the date error when a file time cannot be brought to local time; the grid then keeps
-// its old row count over the rows written so far.
+// A folder whose search finds nothing at its start, not even the folder (codes 2 and 3), lists
+// as empty; a search that fails otherwise, at its start or later, throws EInOutError with its
+// code. Throws the date error when a file time cannot be brought to local time. After a throw
+// the grid keeps its old row count over the rows written so far.
 int32_t ListFolder(os::Os& os, zolt::CellTable& grid, const std::string& folderPath,
                    const DateTimeFormat& format);
 

@@ -69,8 +69,18 @@ struct FindEntry {
 class FileSearch {
  public:
   virtual ~FileSearch() = default;
-  // The next match; false at the end of the search or at any failure, after which it stays false.
+  // The next match; false once the search has stopped, after which it stays false.
   virtual bool Next(FindEntry& entry) = 0;
+  // Why it stopped: 0 when it ran out of matches, else the platform's error code, also when it
+  // could not start (where 2 is a folder with no match and 3 no such folder).
+  uint32_t Failure() const { return failure_; }
+
+ protected:
+  // The platform's code at the stop; "no more files" is the plain end.
+  void Stop(uint32_t code) { failure_ = code == kErrorNoMoreFiles ? 0 : code; }
+
+ private:
+  uint32_t failure_ = 0;
 };
 
 enum class SearchFor { kAnything, kDirectories };
@@ -84,7 +94,8 @@ class Os {
  public:
   virtual ~Os() = default;
 
-  // File search over a pattern such as C:\DATA\*.*; a search that cannot start yields nothing.
+  // File search over a pattern such as C:\DATA\*.*; a search that cannot start yields nothing
+  // and tells why (FileSearch::Failure).
   // kDirectories is only a hint (the platform may still return files).
   virtual std::unique_ptr<FileSearch> FindFiles(const std::string& pattern, SearchFor what) = 0;
 

@@ -159,11 +159,10 @@ TEST(ListFolder, NothingToListGivesOneBlankRow) {
   const struct {
     const char* what;
     const char* folder;
-    bool failStart;
   } cases[] = {
-      {"only subfolders", "C:\\DATA\\", false},     {"does not exist", "C:\\NOWHERE\\", false},
-      {"cannot be read", "C:\\LOCKED\\", false},    {"search fails to start", "C:\\FULL\\", true},
-      {"drive that does not exist", "Q:\\", false},
+      {"only subfolders", "C:\\DATA\\"},
+      {"does not exist", "C:\\NOWHERE\\"},
+      {"drive that does not exist", "Q:\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -171,10 +170,6 @@ TEST(ListFolder, NothingToListGivesOneBlankRow) {
     os.AddFolder("C:\\DATA\\A");
     os.AddFolder("C:\\DATA\\B", os::kAttrDirectory | os::kAttrHidden);
     os.AddFile("C:\\DATA\\B\\inner.txt");
-    os.AddFile("C:\\LOCKED\\x.txt");
-    os.Unlistable("C:\\LOCKED");
-    os.AddFile("C:\\FULL\\x.txt");
-    if (c.failStart) os.Fail(fake::Service::kFindFiles, os::kErrorAccessDenied);
     zolt::CellTable grid = OldListing(4);
     EXPECT_EQ(listing::ListFolder(os, grid, c.folder, listing::DateTimeFormat(os)), 0);
     ExpectEmptyPane(grid);
@@ -194,16 +189,48 @@ TEST(ListFolder, OneSearchOverTheFolderClosedAfterwards) {
   EXPECT_EQ(os.openSearches, 0);
 }
 
-TEST(ListFolder, StopsAtTheFirstFailureOfTheSearch) {
-  fake::Machine os;
-  for (int i = 0; i < 5; ++i) os.AddFile("C:\\DATA\\f" + std::to_string(i));
-  // ".", ".." and two files come back, then the search fails.
-  os.Fail(fake::Service::kFindNext, 59, 1, 4);
-  zolt::CellTable grid = OldListing(6);
-  EXPECT_EQ(listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os)), 2);
-  EXPECT_EQ(Names(grid), (std::vector<std::string>{"f0", "f1"}));
-  EXPECT_EQ(os.nextCalls, 5);
-  EXPECT_EQ(os.openSearches, 0);
+TEST(ListFolder, SearchFailureThrowsButNotTheEndOrNothingThereAtTheStart) {
+  const auto start = fake::Service::kFindFiles, step = fake::Service::kFindNext;
+  const std::vector<std::string> old = {"old1", "old2", "old3"}, two = {"f0", "f1", "old3"};
+  const char* const denied = "ファイルへのアクセスが拒否されました";
+  const struct {
+    const char* what;
+    fake::Service service;
+    uint32_t code;
+    int after;            // steps that succeed first: ".", "..", then the files
+    int32_t count;        // -1: none returned
+    const char* message;  // nullptr: no failure, what was found is the listing
+    std::vector<std::string> names;
+  } cases[] = {
+      {"no access at the start", start, 5, 0, -1, denied, old},
+      {"network name gone at the start", start, 64, 0, -1, "I/O エラー (64)", old},
+      {"no match at the start", start, 2, 0, 0, nullptr, {""}},
+      {"path not found at the start", start, 3, 0, 0, nullptr, {""}},
+      {"no access after two files", step, 5, 4, -1, denied, two},
+      {"network name gone after two files", step, 64, 4, -1, "I/O エラー (64)", two},
+      {"path not found after two files", step, 3, 4, -1, "不正なファイル名です", two},
+      {"no more files after two files", step, 18, 4, 2, nullptr, {"f0", "f1"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::Machine os;
+    for (int i = 0; i < 5; ++i) os.AddFile("C:\\DATA\\f" + std::to_string(i));
+    os.Fail(c.service, c.code, 1, c.after);
+    zolt::CellTable grid = OldListing(3);
+    int32_t count = -1;
+    std::string message;
+    try {
+      count = listing::ListFolder(os, grid, "C:\\DATA\\", listing::DateTimeFormat(os));
+    } catch (const zolt::EInOutError& e) {
+      EXPECT_EQ(e.ErrorCode(), c.code);
+      message = e.what();
+    }
+    EXPECT_EQ(message, c.message ? c.message : "");
+    EXPECT_EQ(count, c.count);
+    EXPECT_EQ(Names(grid), c.names);
+    EXPECT_EQ(os.nextCalls, c.after + 1) << "stops at the first failure";
+    EXPECT_EQ(os.openSearches, 0);
+  }
 }
 
 TEST(ListFolder, ReloadShowsOnlyTheNewRows) {

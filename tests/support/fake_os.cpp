@@ -25,18 +25,20 @@ bool MatchMask(const std::string& mask, const std::string& name, size_t m = 0, s
 
 class Search : public os::FileSearch {
  public:
-  Search(std::vector<os::FindEntry> entries, int& nextCalls, int& open,
-         std::function<bool()> failing)
+  // startFailure: the code of a search that cannot start, 0 when it starts.
+  Search(std::vector<os::FindEntry> entries, uint32_t startFailure, int& nextCalls, int& open,
+         std::function<uint32_t()> failing)
       : entries_(std::move(entries)),
         nextCalls_(nextCalls),
         open_(open),
         failing_(std::move(failing)) {
+    Stop(startFailure);
     ++open_;
   }
   ~Search() override { --open_; }
   bool Next(os::FindEntry& entry) override {
     ++nextCalls_;
-    if (stopped_ || at_ >= entries_.size() || failing_()) {
+    if (stopped_ || at_ >= entries_.size() || Failed()) {
       stopped_ = true;
       return false;
     }
@@ -45,12 +47,18 @@ class Search : public os::FileSearch {
   }
 
  private:
+  bool Failed() {
+    const uint32_t code = failing_();  // the machine's code for this step, 0 when it goes on
+    Stop(code);
+    return code != 0;
+  }
+
   std::vector<os::FindEntry> entries_;
   size_t at_ = 0;
   bool stopped_ = false;
   int& nextCalls_;
   int& open_;
-  std::function<bool()> failing_;
+  std::function<uint32_t()> failing_;
 };
 
 }  // namespace
@@ -284,19 +292,20 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
   ++findCalls;
   lastPattern = pattern;
   std::vector<os::FindEntry> entries;
-  auto search = [&] {
-    return std::make_unique<Search>(std::move(entries), nextCalls, openSearches,
-                                    [this] { return Failing(Service::kFindNext); });
+  auto search = [&](uint32_t start) {
+    return std::make_unique<Search>(std::move(entries), start, nextCalls, openSearches, [this] {
+      return Failing(Service::kFindNext) ? lastError_ : 0;
+    });
   };
-  if (Failing(Service::kFindFiles)) return search();
+  if (Failing(Service::kFindFiles)) return search(lastError_);
   size_t cut = text::FindLastBackslash(*this, pattern);
   std::string folder = cut == std::string::npos ? "." : pattern.substr(0, cut + 1);
   std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
   std::string absolute;
   Node* node = Resolve(folder, absolute) ? Find(absolute) : nullptr;
   if (!node || !(node->attributes & os::kAttrDirectory) || unlistable_.count(Key(absolute))) {
-    lastError_ = os::kErrorPathNotFound;
-    return search();
+    lastError_ = unlistable_.count(Key(absolute)) ? os::kErrorAccessDenied : os::kErrorPathNotFound;
+    return search(lastError_);
   }
   const bool all = mask == "*.*" || mask == "*";
   entries.reserve(node->children.size() + 2);
@@ -308,7 +317,7 @@ std::unique_ptr<os::FileSearch> Machine::FindFiles(const std::string& pattern, o
     if (!all && !MatchMask(mask, child.name)) continue;
     entries.push_back({child.name, child.attributes, child.size, child.lastWrite});
   }
-  return search();
+  return search(0);
 }
 
 bool Machine::FileTimeToLocal(os::FileTime utc, os::FileTime& local) {

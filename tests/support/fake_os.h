@@ -62,7 +62,7 @@ class Machine : public os::Os {
   void Remove(const std::string& path);
   // Entering this folder fails with code (5 for a folder without access rights).
   void Forbid(const std::string& path, uint32_t code = os::kErrorAccessDenied);
-  // Listing this folder fails (the search cannot start).
+  // Listing this folder fails at the start with code 5 (no access).
   void Unlistable(const std::string& path);
   void SetCurrent(const std::string& path);  // sets the process's current directory directly
   void SetOffsetMinutes(int minutes) { offsetMinutes_ = minutes; }

@@ -30,6 +30,7 @@ class Win32Search : public FileSearch {
       handle_ = FindFirstFileA(pattern.c_str(), &data_);
     }
     pending_ = handle_ != INVALID_HANDLE_VALUE;
+    if (!pending_) Stop(GetLastError());
   }
   ~Win32Search() override {
     if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
@@ -39,8 +40,10 @@ class Win32Search : public FileSearch {
 
   bool Next(FindEntry& entry) override {
     if (!pending_) {
-      if (handle_ == INVALID_HANDLE_VALUE || !FindNextFileA(handle_, &data_)) {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+      if (handle_ == INVALID_HANDLE_VALUE) return false;
+      if (!FindNextFileA(handle_, &data_)) {
+        Stop(GetLastError());  // before FindClose sets its own
+        FindClose(handle_);
         handle_ = INVALID_HANDLE_VALUE;
         return false;
       }

@@ -138,8 +138,9 @@ TEST_F(FaultsTest, PaneLoadingThroughTheDialogWhenTheSearchOrTheTimeFails) {
   } cases[] = {
       {"the search cannot start", Fails(Service::kFindFiles, 3, 1, 0), nullptr, " No File", 0,
        MarksOf(), empty, MarksOf(), MarksOf(6, 255, 255)},
-      {"the search stops after the first file", Fails(Service::kFindNext, 5, 1, 5), nullptr,
-       " 1 Files", 1, MarksOf(0), first, MarksOf(0), MarksOf(0, 255, 255)},
+      {"the search fails after the first file", Fails(Service::kFindNext, 5, 1, 5),
+       "ファイルへのアクセスが拒否されました.", " 1 Files", 1, MarksOf(6), first, MarksOf(0),
+       MarksOf(0, 255, 255)},
       // The first file is written over the old row 1, under the old row count.
       {"local time fails at the second file", Fails(Service::kFileTimeToLocal, 0, 1, 1), kDateError,
        " 1 Files", 1, MarksOf(6), first, MarksOf(0), MarksOf(0, 255, 255)},

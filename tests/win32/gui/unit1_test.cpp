@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gui/main_window_fixture.h"
 #include "gui/reference_images.h"
 #include "support/fake_os.h"
+#include "win32/os/os_win32.h"
 #include "win32/ui/application.h"
 #include "win32/ui/fonts.h"
 #include "win32/ui/window.h"
@@ -410,6 +412,29 @@ TEST_F(Form1Test, FailingLoadShowsTheErrorBoxAndKeepsTheOldState) {
   form->LoadLeftPane("C:\\NEW\\");
   EXPECT_EQ(ReadPane(*form, true).status, " 4 Files");
   EXPECT_EQ(ReadPane(*form, true).rows.size(), 5u);
+}
+
+TEST_F(Form1Test, RealSearchThatFailsShowsTheErrorBoxAndKeepsThePane) {
+  form = std::make_unique<TForm1>(gui::App(), os::RealOs());
+  form->Create();
+  form->Show();
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string plain = std::string(temp) + "zolt_plain_" + std::to_string(GetTickCount());
+  CloseHandle(CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  form->LoadLeftPane(temp);  // the plain file among others
+  const PaneState before = ReadPane(*form, true);
+  gui::ErrorBoxes seen;
+  // A plain file where the folder should be: Wine answers code 123 (an invalid name) whoever
+  // the user is, root included.
+  const std::string path = plain + "\\";
+  ui::Guarded([&] { form->LoadLeftPane(path); });
+  DeleteFileA(plain.c_str());
+  ASSERT_EQ(seen.boxes.size(), 1u);
+  EXPECT_EQ(seen.boxes[0].text, "I/O エラー (123)");
+  const PaneState after = ReadPane(*form, true);
+  EXPECT_EQ(std::tie(after.path, after.status, after.fileCount, after.marks, after.rows),
+            std::tie(path, before.status, before.fileCount, before.marks, before.rows));
 }
 
 TEST_F(Form1Test, CompareByMenuAndAltCMarksTheDifferences) {
