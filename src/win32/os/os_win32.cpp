@@ -49,10 +49,7 @@ class Win32Search : public FileSearch {
       }
     }
     pending_ = false;
-    entry.name.assign(data_.cFileName);
-    entry.attributes = data_.dwFileAttributes;
-    entry.size = (static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
-    entry.lastWrite = FromFiletime(data_.ftLastWriteTime);
+    ReadFindData(data_, entry);
     return true;
   }
 
@@ -63,6 +60,13 @@ class Win32Search : public FileSearch {
 };
 
 }  // namespace
+
+void ReadFindData(const WIN32_FIND_DATAA& data, FindEntry& entry) {
+  entry.name.assign(data.cFileName);
+  entry.attributes = data.dwFileAttributes;
+  entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  entry.lastWrite = FromFiletime(data.ftLastWriteTime);
+}
 
 std::unique_ptr<FileSearch> Win32Os::FindFiles(const std::string& pattern, SearchFor what) {
   return std::make_unique<Win32Search>(pattern, what);

@@ -1,6 +1,8 @@
 // The real machine: each call passes straight through to the ...A function of the same name.
 #pragma once
 
+#include <windows.h>
+
 #include "core/os.h"
 
 namespace os {
@@ -26,6 +28,10 @@ class Win32Os : public Os {
   bool DoubleByteSystem() override;
   std::string LowerCase(const std::string& text) override;
 };
+
+// A found file's record as the program takes it. Its time is the last write: a copy keeps that
+// one but gets a new creation time.
+void ReadFindData(const WIN32_FIND_DATAA& data, FindEntry& entry);
 
 // The one real machine of the process.
 Os& RealOs();

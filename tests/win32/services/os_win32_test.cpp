@@ -57,4 +57,15 @@ TEST(RealOs, TheFakeMachineLowersTextAsTheRealOneDoes) {
   }
 }
 
+TEST(RealOs, AFoundFileIsTakenWithItsLastWriteTime) {
+  // As a copy is found: created, then read, after its last write, which it kept.
+  WIN32_FIND_DATAA data{};
+  data.ftCreationTime = {3, 1};
+  data.ftLastAccessTime = {2, 1};
+  data.ftLastWriteTime = {1, 1};
+  os::FindEntry entry;
+  os::ReadFindData(data, entry);
+  EXPECT_EQ(entry.lastWrite, 0x100000001ull);
+}
+
 }  // namespace
