@@ -22,29 +22,9 @@ class ReferenceImages : public gui::BrowseTest {
  public:
   void SetUp() override {
     BrowseTest::SetUp();
-    const os::FileTime t = fake::MakeFileTime(2004, 3, 15, 9, 5, 6);
-    const os::FileTime sameStep = fake::MakeFileTime(2004, 3, 15, 9, 5, 7);
-    const os::FileTime later = fake::MakeFileTime(2004, 3, 15, 9, 5, 8);
-    const struct {
-      const char* path;
-      uint64_t size;
-      os::FileTime time;
-    } files[] = {{"L\\equal.txt", 10, t},
-                 {"R\\size.txt", 11, t},
-                 {"L\\size.txt", 10, t},
-                 {"R\\equal.txt", 10, t},
-                 {"L\\step.txt", 10, t},
-                 {"R\\step.txt", 10, sameStep},
-                 {"L\\time.txt", 10, t},
-                 {"R\\time.txt", 10, later},
-                 {"L\\both.txt", 10, t},
-                 {"R\\both.txt", 12345, later},
-                 {"L\\left-only.txt", 1, t},
-                 {"R\\right-only.txt", 1, t},
-                 {"L\\CASE.TXT", 3, t},
-                 {"R\\case.txt", 3, t},
-                 {"L\\a-name-far-too-long-for-its-column.txt", 7, t}};
-    for (const auto& f : files) machine.AddFile(std::string("C:\\") + f.path, f.size, f.time);
+    gui::AddFoldersThatDiffer(machine);
+    machine.AddFile("C:\\L\\a-name-far-too-long-for-its-column.txt", 7,
+                    fake::MakeFileTime(2004, 3, 15, 9, 5, 6));
     machine.AddDrive('a', os::kDriveRemovable);
     machine.AddDrive('f', os::kDriveRamDisk, "RAM");
     machine.AddDrive('g', os::kDriveFixed);

@@ -16,32 +16,7 @@ using gui::Centre;
 class Form1MarksTest : public gui::MainWindowTest {};
 
 TEST_F(Form1MarksTest, CompareAndAReloadShowTheirMarksOnTheScreenAtOnce) {
-  const os::FileTime t = fake::MakeFileTime(2004, 3, 15, 9, 5, 6);
-  const os::FileTime sameStep = fake::MakeFileTime(2004, 3, 15, 9, 5, 7);
-  const os::FileTime later = fake::MakeFileTime(2004, 3, 15, 9, 5, 8);
-  const struct {
-    const char* name;
-    bool left, right;
-    uint64_t leftSize, rightSize;
-    os::FileTime leftTime, rightTime;
-    uint8_t mark;  // expected on each side where the file is
-  } files[] = {
-      {"equal.txt", true, true, 10, 10, t, t, 0},
-      {"step.txt", true, true, 10, 10, t, sameStep, 0},
-      {"size.txt", true, true, 10, 11, t, t, 2},
-      {"time.txt", true, true, 10, 10, t, later, 4},
-      {"both.txt", true, true, 10, 12345, t, later, 6},
-      {"left-only.txt", true, false, 1, 0, t, 0, 255},
-      {"right-only.txt", false, true, 0, 1, 0, t, 255},
-      {"CASE.TXT", true, false, 3, 0, t, 0, 255},
-      {"case.txt", false, true, 0, 3, 0, t, 255},
-  };
-  std::map<std::string, uint8_t> marks;
-  for (const auto& f : files) {
-    if (f.left) machine.AddFile(std::string("C:\\L\\") + f.name, f.leftSize, f.leftTime);
-    if (f.right) machine.AddFile(std::string("C:\\R\\") + f.name, f.rightSize, f.rightTime);
-    marks[f.name] = f.mark;
-  }
+  std::map<std::string, uint8_t> marks = gui::AddFoldersThatDiffer(machine);
   form->LoadLeftPane("C:\\L\\");
   form->LoadRightPane("C:\\R\\");
   ASSERT_EQ(form->FileCount1, 7);
