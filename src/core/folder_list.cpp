@@ -233,7 +233,9 @@ void FolderList::Rebuild() {
     items.push_back({rest, FolderKind::kCurrent});
   }
   const int currentIndex = static_cast<int>(items.size()) - 1;
-  for (std::string& name : Subfolders()) items.push_back({std::move(name), FolderKind::kSubfolder});
+  std::vector<std::string> names = Subfolders();
+  items.reserve(items.size() + names.size());  // no spare room kept for as long as they are shown
+  for (std::string& name : names) items.push_back({std::move(name), FolderKind::kSubfolder});
   items_ = std::move(items);
   currentIndex_ = currentIndex;
   selected_ = view_ ? currentIndex_ : -1;

@@ -1,6 +1,6 @@
 // `TDirectoryListBox`: the folder list, an owner-drawn list box (fixed item height, not
-// sorted) showing the chain from the root to the current folder and its subfolders. Thin over
-// folders::FolderList, which holds every rule.
+// sorted, no items of its own) showing the chain from the root to the current folder and its
+// subfolders. Thin over folders::FolderList, which holds every rule.
 #pragma once
 
 #include <functional>
@@ -36,15 +36,20 @@ class TDirectoryListBox : public FolderControl<folders::FolderList, folders::Fol
   void Command(WORD code) override;
   void FontChanged(HFONT font) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void RebuildStarted() override;
   void RebuildFinished() override;
   void SyncSelection();
+  // What the platform's list box does with a typed byte over item texts: the next item after
+  // the focused one, round past the end, that begins with it; -2 for none.
+  int ItemStartingWith(char typed) const;
 
   Glyph openFolder_{"OPENFOLDER"};
   Glyph closedFolder_{"CLOSEDFOLDER"};
   Glyph currentFolder_{"CURRENTFOLDER"};
+  char typed_ = 0;  // the character being handled
 };
 
 }  // namespace folderctl

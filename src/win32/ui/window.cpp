@@ -108,7 +108,8 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 Window* Window::Sender(UINT message, LPARAM lParam) const {
-  if (message == WM_COMMAND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
+  if (message == WM_COMMAND || message == WM_VKEYTOITEM || message == WM_CHARTOITEM ||
+      (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
     return FromHandle(reinterpret_cast<HWND>(lParam));  // nullptr for a menu's command
   }
   if (message == WM_DRAWITEM) {

@@ -57,8 +57,8 @@ class Window {
   // Called after WM_NCDESTROY: the handle is gone.
   virtual void OnDestroyed() {}
   // A notification this control sent its parent (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM,
-  // WM_CTLCOLOR...), handed back to it by the parent: true when handled, with its result; false
-  // leaves it to the parent.
+  // WM_CHARTOITEM, WM_VKEYTOITEM, WM_CTLCOLOR...), handed back to it by the parent: true when
+  // handled, with its result; false leaves it to the parent.
   virtual bool OnNotification(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
  private:

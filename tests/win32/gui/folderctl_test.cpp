@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui_support.h"
+#include "main_window_fixture.h"
 #include "support/fake_os.h"
 #include "win32/folderctl/directory_list_box.h"
 #include "win32/folderctl/drive_combo_box.h"
@@ -170,6 +171,7 @@ TEST_F(FolderListWindow, ItemHeightFromTheDialogsSixteenPixelFont) {
   ASSERT_GT(cell, 16);
   SetFont(List(), big);
   EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), cell);
+  EXPECT_EQ(ItemRect(2).top, 2 * cell);
   ui::Font tiny = DialogFaceAt(8);
   SetFont(List(), tiny);
   EXPECT_EQ(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 16);  // the glyph's minimum
@@ -242,6 +244,42 @@ TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
   EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 6);
   EXPECT_EQ(Selection(), 2);
   EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
+}
+
+// As the platform's list box over item texts: typed bytes, "[x" and "[-x" beginning with x, the
+// scroll bar at 50,000 items, and a folder entered from a list scrolled to its end.
+TEST(FolderListWithoutTexts, TypedBytesAndFiftyThousandItems) {
+  fake::Machine m;
+  for (const char* name : {"alpha", "Beta", "beta2", "[x]", "[-c-]", "\xC9\x61", "\xE9\x62"}) {
+    m.AddFolder(std::string("C:\\T\\") + name);
+  }
+  for (int i = 0; i < 50000; ++i) m.AddFolder("C:\\T\\BIG\\f0\\g" + std::to_string(i));
+  for (int i = 1; i < 50000; ++i) m.AddFolder("C:\\T\\BIG\\f" + std::to_string(i));
+  m.SetCurrent("C:\\T");
+  folderctl::TDirectoryListBox list(m);
+  list.CreateIn(SharedParent(), 101, 24, 88, 233, 209);
+  const ui::Font font = DialogFont();
+  SetFont(list.Handle(), font);
+  list.Fill();
+  const std::pair<char, const char*> steps[] = {
+      {'b', "Beta"}, {'B', "beta2"}, {'b', "BIG"},         {'b', "Beta"},       {'x', "[x]"},
+      {'c', "C:\\"}, {'c', "[-c-]"}, {'\xC9', "\xC9\x61"}, {'\xC9', "\xC9\x61"}};
+  for (const auto& [typed, item] : steps) {
+    SendMessageA(list.Handle(), WM_CHAR, static_cast<unsigned char>(typed), 0);
+    EXPECT_EQ(list.State().Items()[static_cast<size_t>(list.State().Selected())].text, item);
+  }
+  const auto shown = [&list] {
+    const SCROLLINFO si = gui::ReadScrollBar(list.Handle(), SB_VERT);
+    return std::vector<LONG_PTR>{SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0),
+                                 SendMessageA(list.Handle(), LB_GETTOPINDEX, 0, 0), si.nMax,
+                                 static_cast<LONG_PTR>(si.nPage), si.nPos};
+  };
+  list.SetCurrentFolder("C:\\T\\BIG");
+  EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 0, 50002, 12, 0}));
+  SendMessageA(list.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 49991, 50002, 12, 49991}));
+  list.SetCurrentFolder("C:\\T\\BIG\\f0");
+  EXPECT_EQ(shown(), (std::vector<LONG_PTR>{3, 0, 50003, 12, 0}));
 }
 
 // A drive of every kind the list has a glyph for, the process on C:.
