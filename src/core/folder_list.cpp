@@ -1,6 +1,8 @@
 #include "core/folder_list.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string_view>
 
 #include "core/errors.h"
 #include "core/text.h"
@@ -177,7 +179,12 @@ void FolderList::OpenSelected() {
 }
 
 std::vector<std::string> FolderList::Subfolders() {
+  // Each name's sort key, made once: keys order as the locale's comparison does, at a fraction
+  // of the cost of comparing two names from scratch at every step of the sort. They lie end to
+  // end in one text, so that none of them stays behind as a small block once they are gone.
   std::vector<std::string> names;
+  std::string keys;
+  std::vector<size_t> keyEnds;
   auto search = os_.FindFiles(text::JoinPath(os_, current_, "*.*"), os::SearchFor::kDirectories);
   os::FindEntry entry;
   // A folder that cannot be listed, wholly or in part, shows what was found: no failure here.
@@ -185,19 +192,26 @@ std::vector<std::string> FolderList::Subfolders() {
     if (entry.attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel)) continue;
     if (!(entry.attributes & os::kAttrDirectory)) continue;
     if (entry.name == "." || entry.name == "..") continue;
+    keys += os_.SortKey(entry.name);
+    keyEnds.push_back(keys.size());
     names.push_back(std::move(entry.name));
   }
+  const auto key = [&](size_t i) {
+    const size_t from = i ? keyEnds[i - 1] : 0;
+    return std::string_view(keys).substr(from, keyEnds[i] - from);
+  };
   // Sorted once, whatever order the file system hands them out in. Of names equal but for case
   // the first one found stays: the sort is stable and unique keeps the first of each run.
-  std::stable_sort(names.begin(), names.end(), [this](const std::string& a, const std::string& b) {
-    return os_.CompareText(a, b, true) == os::Order::kLess;
-  });
-  names.erase(std::unique(names.begin(), names.end(),
-                          [this](const std::string& a, const std::string& b) {
-                            return os_.CompareText(a, b, true) == os::Order::kEqual;
-                          }),
-              names.end());
-  return names;
+  std::vector<size_t> order(names.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+  order.erase(
+      std::unique(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) == key(b); }),
+      order.end());
+  std::vector<std::string> sorted;
+  sorted.reserve(order.size());
+  for (size_t i : order) sorted.push_back(std::move(names[i]));
+  return sorted;
 }
 
 void FolderList::Rebuild() {

@@ -110,6 +110,8 @@ class Machine : public os::Os {
   uint32_t FileAttributes(const std::string& path) override;
   uint32_t LastError() override { return lastError_; }
   os::Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) override;
+  // Orders as CompareText ignoring case: the lowered text.
+  std::string SortKey(const std::string& text) override { return LowerCase(text); }
   bool IsLeadByte(unsigned char byte) override;
   bool DoubleByteSystem() override { return doubleByte_; }
   std::string LowerCase(const std::string& text) override;

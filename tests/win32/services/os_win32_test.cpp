@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/fake_os.h"
 
@@ -66,6 +67,27 @@ TEST(RealOs, AFoundFileIsTakenWithItsLastWriteTime) {
   os::FindEntry entry;
   os::ReadFindData(data, entry);
   EXPECT_EQ(entry.lastWrite, 0x100000001ull);
+}
+
+TEST(RealOs, SortKeysOrderAsTheCaseInsensitiveComparison) {
+  // The folder list's awkward names, and every name of up to three characters of an alphabet
+  // with both cases and the hyphen and apostrophe that the locale's comparison weighs apart.
+  std::vector<std::string> names = {"alpha",     "Beta",     "BETA",     "[x]",      "[-c-]",
+                                    " sp",       "co-op",    "coop",     "\xC9\x61", "\xE9\x62",
+                                    "\x82\xA0x", "\x83\x41", "\x95\x5C", "\x82\x60", "\x82\x81",
+                                    "\xB1",      "\xDF",     "ss"};
+  for (char a : std::string("aB-'")) {
+    for (char b : std::string("aB-'")) {
+      for (char c : std::string("Ab'")) names.insert(names.end(), {{a}, {a, b}, {a, b, c}});
+    }
+  }
+  os::Os& real = os::RealOs();
+  for (const std::string& a : names) {
+    for (const std::string& b : names) {
+      const int keys = real.SortKey(a).compare(real.SortKey(b));
+      EXPECT_EQ(static_cast<int>(real.CompareText(a, b, true)), (keys > 0) - (keys < 0)) << a << b;
+    }
+  }
 }
 
 }  // namespace
