@@ -1,6 +1,7 @@
 #include "core/folder_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <string_view>
 
@@ -208,9 +209,9 @@ std::vector<std::string> FolderList::Subfolders() {
   order.erase(
       std::unique(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) == key(b); }),
       order.end());
-  std::vector<std::string> sorted;
-  sorted.reserve(order.size());
-  for (size_t i : order) sorted.push_back(std::move(names[i]));
+  std::vector<std::string> sorted(order.size());
+  std::transform(order.begin(), order.end(), sorted.begin(),
+                 [&names](size_t i) { return std::move(names[i]); });
   return sorted;
 }
 
@@ -249,7 +250,9 @@ void FolderList::Rebuild() {
   const int currentIndex = static_cast<int>(items.size()) - 1;
   std::vector<std::string> names = Subfolders();
   items.reserve(items.size() + names.size());  // no spare room kept for as long as they are shown
-  for (std::string& name : names) items.push_back({std::move(name), FolderKind::kSubfolder});
+  std::transform(names.begin(), names.end(), std::back_inserter(items), [](std::string& name) {
+    return FolderItem{std::move(name), FolderKind::kSubfolder};
+  });
   items_ = std::move(items);
   currentIndex_ = currentIndex;
   selected_ = view_ ? currentIndex_ : -1;
