@@ -306,30 +306,6 @@ TEST(Panel, CentredCaptionAndANewCaptionShownAtOnce) {
   EXPECT_EQ(ui::TextOf(panel), " 12 Files");
 }
 
-TEST(Panel, ReadOnlyEditIsClippedByItsPanel) {
-  TestForm form;
-  form.CreateFromText(std::string(kHeader) +
-                      "  P: panel\n    place = 10, 10\n    size = 100 x 40\n"
-                      "    E: edit box\n      place = 30, 0\n      size = 200 x 41\n"
-                      "      read only = yes\n      text = \"\"\n");
-  form.Show();
-  SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  gui::Pump();
-  // Read the screen: the edit's inside, in the window colour, runs up to the panel's right edge,
-  // and nothing of the edit shows beyond it.
-  HWND panel = form.HandleOf("P");
-  HDC screen = GetDC(nullptr);
-  POINT inside{60, 20}, lastColumn{99, 20}, beyond{105, 20};
-  ClientToScreen(panel, &inside);
-  ClientToScreen(panel, &lastColumn);
-  ClientToScreen(panel, &beyond);
-  EXPECT_EQ(GetPixel(screen, inside.x, inside.y), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(GetPixel(screen, lastColumn.x, lastColumn.y), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(GetPixel(screen, beyond.x, beyond.y), GetSysColor(COLOR_BTNFACE));
-  ReleaseDC(nullptr, screen);
-  EXPECT_TRUE(GetWindowLongPtrA(panel, GWL_STYLE) & WS_CLIPCHILDREN);
-}
-
 TEST(Fonts, MissingFaceFallsBackToAnInstalledJapaneseGothic) {
   const struct {
     const wchar_t* face;
