@@ -409,7 +409,8 @@ TEST_F(Form1Test, RealSearchThatFailsShowsTheErrorBoxAndKeepsThePane) {
   form->Show();
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
-  const std::string plain = std::string(temp) + "zolt_plain_" + std::to_string(GetTickCount());
+  const std::string plain =
+      std::string(temp) + "zolt_plain_" + std::to_string(GetCurrentProcessId());
   CloseHandle(CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
   form->LoadLeftPane(temp);  // the plain file among others
   const PaneState before = ReadPane(*form, true);
