@@ -11,26 +11,20 @@
 #include <vector>
 
 #include "core/cell_table.h"
+#include "core/grid_geometry.h"
 #include "win32/ui/window.h"
 
 namespace ui {
 
-// Drawing state of a cell, as the owner-draw event receives it.
-enum GridDrawState : unsigned {
-  kGridSelected = 1,
-  kGridFocused = 2,
-  kGridTitle = 4,
-};
-
-// Grid options (any combination): the lines between title cells and between data cells, and
-// columns resized by dragging a title boundary.
-enum GridOption : unsigned {
-  kGridTitleVertLine = 1,
-  kGridTitleHorzLine = 2,
-  kGridVertLine = 4,
-  kGridHorzLine = 8,
-  kGridColSizing = 16,
-};
+// The cell states and options the geometry defines, under the widget layer's names.
+using zolt::kGridColSizing;
+using zolt::kGridFocused;
+using zolt::kGridHorzLine;
+using zolt::kGridSelected;
+using zolt::kGridTitle;
+using zolt::kGridTitleHorzLine;
+using zolt::kGridTitleVertLine;
+using zolt::kGridVertLine;
 
 class StringGrid : public Window {
  public:
@@ -58,25 +52,25 @@ class StringGrid : public Window {
 
   // --- geometry and options, as a form description sets them ---
   void SetTitleRows(int rows);  // the title rows
-  int TitleRows() const { return titleRows_; }
+  int TitleRows() const { return geometry_.titleRows; }
   void SetDefaultColWidth(int width);  // every column
   void SetDefaultRowHeight(int height);
-  int DefaultRowHeight() const { return rowHeight_; }
+  int DefaultRowHeight() const { return geometry_.rowHeight; }
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
   void SetGridLineWidth(int width);
   void SetOptions(unsigned options);
-  unsigned Options() const { return options_; }
+  unsigned Options() const { return geometry_.options; }
   void SetFont(HFONT font);  // not owned
 
   // --- selection and scrolling ---
-  int Row() const { return row_; }
-  int Col() const { return col_; }
+  int Row() const { return geometry_.row; }
+  int Col() const { return geometry_.col; }
   // Makes row current (highlighted across all columns) and scrolls it into view.
   void SetRow(int row);
-  int TopRow() const { return topRow_; }  // first data row shown below the title rows
+  int TopRow() const { return geometry_.topRow; }  // first data row shown below the title rows
   void SetTopRow(int row);
-  int VisibleRowCount() const;  // data rows that fit wholly
+  int VisibleRowCount() const { return geometry_.VisibleRows(); }  // data rows that fit wholly
 
   // The rectangle of a cell in client coordinates (empty when it is not shown).
   RECT CellRect(int col, int row) const;
@@ -95,28 +89,9 @@ class StringGrid : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Geometry, in client pixels; every cell is followed by its right and bottom grid line.
-  int Pitch() const;  // row height plus one grid line
-  int TitleHeight() const;
-  int ContentWidth() const;  // every column with its line
-  int ColLeft(int col) const;
-  long long RowTop(int row) const;  // 64-bit: far rows lie far below the client area
-  SIZE ClientSize() const;
-  int RowsFitting(int height) const;
-  int MaxTopRow() const;
-  int MaxLeftOffset() const;
-
-  // Sets the scroll bars from the geometry, showing each only when needed, and clamps the
-  // scroll position; true when the position had to move.
-  bool UpdateScrollBars();
+  // Does what the geometry says after a move: the scroll bars, then the repaints.
+  void Apply(const zolt::GridChange& change);
   void Changed();  // after a geometry change: scroll bars and a full repaint
-  void InvalidateRow(int row);
-  void ScrollTo(int topRow, int leftOffset);
-  void ScrollRowIntoView(int row);
-  void ScrollColIntoView(int col);
-  void MoveTo(int col, int row);
-  int SizingColAt(int x, int y) const;  // the column whose right boundary is under (x, y), or -1
-
   void Render(HDC dc, const RECT& dirty);
   void DrawCell(HDC dc, int col, int row, const RECT& rect, bool focused);
   HFONT CurrentFont() const;
@@ -125,24 +100,13 @@ class StringGrid : public Window {
   void OnScroll(int bar, int code);
   void OnMouseWheel(int delta);
   void OnLButtonDown(int x, int y, bool doubleClick);
-  void OnMouseMove(int x);
+  void OnSize();
   bool OnSetCursor();
 
   zolt::CellTable cells_;
-  std::vector<int> colWidths_;
+  zolt::GridGeometry geometry_;
   int defaultColWidth_ = 64;
-  int rowHeight_ = 24;
-  int titleRows_ = 1;
-  int lineWidth_ = 1;
-  unsigned options_ = kGridTitleVertLine | kGridTitleHorzLine | kGridVertLine | kGridHorzLine;
   HFONT font_ = nullptr;
-  int row_ = 1;
-  int col_ = 0;
-  int topRow_ = 1;
-  int leftOffset_ = 0;            // horizontal scroll in pixels
-  int sizingCol_ = -1;            // column being resized by a drag, or -1
-  int sizingGrab_ = 0;            // pointer offset from that column's boundary when the drag began
-  long long wheelRemainder_ = 0;  // wheel travel not yet worth a whole row, in rows x WHEEL_DELTA
   bool updatingScrollBars_ = false;
   bool paintFailing_ = false;  // the last paint failed; its failure has been reported
 };
