@@ -26,6 +26,10 @@ int DriveItemHeight(int fontCellHeight) {
   return std::max(fontCellHeight, kDriveGlyphHeight);
 }
 
+int DroppedHeight(int fieldHeight, int itemHeight, int entries, int listBorder) {
+  return fieldHeight + entries * itemHeight + 2 * listBorder;
+}
+
 DriveList::DriveList(os::Os& os) : os_(os) {
   driveKnown_ = ReadProcessDrive();
 }

@@ -30,6 +30,10 @@ class DriveListView {
 constexpr int kDriveGlyphHeight = 11;
 int DriveItemHeight(int fontCellHeight);
 
+// A drop-down combo box takes the height of its list from its window's height beyond the field:
+// the window height whose list shows `entries` whole entries inside its border.
+int DroppedHeight(int fieldHeight, int itemHeight, int entries, int listBorder);
+
 class DriveList {
  public:
   // CurrentDrive starts as the first character of the process's current directory, or NUL when

@@ -71,4 +71,25 @@ int ClampSplit(const SplitRange& range, int targetLeft, int proposedLeft) {
   return std::min(std::max(width, range.minWidth), range.maxWidth);
 }
 
+std::vector<BarStroke> SplitterDrag::Press(int left) {
+  std::vector<BarStroke> strokes = End();
+  dragging_ = true;
+  barLeft_ = left;
+  strokes.push_back({true, left});
+  return strokes;
+}
+
+std::vector<BarStroke> SplitterDrag::Move(int left) {
+  if (!dragging_ || left == barLeft_) return {};
+  const int old = barLeft_;
+  barLeft_ = left;
+  return {{false, old}, {true, left}};
+}
+
+std::vector<BarStroke> SplitterDrag::End() {
+  if (!dragging_) return {};
+  dragging_ = false;
+  return {{false, barLeft_}};
+}
+
 }  // namespace zolt

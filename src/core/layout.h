@@ -49,4 +49,28 @@ SplitRange SplitterRange(const Bounds& area, const std::vector<Placed>& controls
 // clamped into the range (the maximum wins when the range is empty).
 int ClampSplit(const SplitRange& range, int targetLeft, int proposedLeft);
 
+// A splitter's drag and the hatched bar it shows where the boundary would go. The bar is drawn
+// by inverting, so drawing it again at the same place erases it; each event says where to draw
+// or erase it, in order, so that every bar drawn is erased exactly once.
+struct BarStroke {
+  bool draw;  // false: erase
+  int left;
+  bool operator==(const BarStroke& o) const { return draw == o.draw && left == o.left; }
+};
+class SplitterDrag {
+ public:
+  bool Dragging() const { return dragging_; }
+  int BarLeft() const { return barLeft_; }
+  // The button pressed with the bar's left edge accepted at left.
+  std::vector<BarStroke> Press(int left);
+  // The pointer moved, the bar's edge accepted at left: the bar follows only during a drag.
+  std::vector<BarStroke> Move(int left);
+  // The button released, or the capture lost (another window taking it): the drag ends.
+  std::vector<BarStroke> End();
+
+ private:
+  bool dragging_ = false;
+  int barLeft_ = 0;
+};
+
 }  // namespace zolt

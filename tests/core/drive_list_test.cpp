@@ -240,4 +240,22 @@ TEST(DriveList, ItemHeightIsTheFontCellWithTheGlyphAsMinimum) {
   }
 }
 
+// The list below the field is the window's height beyond the field, less its border above and
+// below: it shows whole entries only, as many as asked.
+TEST(DriveList, DroppedListShowsTheEntriesAskedWhole) {
+  for (int field = 0; field <= 30; field += 5) {
+    for (int item = 1; item <= 24; ++item) {
+      for (int entries = 0; entries <= 10; ++entries) {
+        for (int border = 0; border <= 2; ++border) {
+          const int list =
+              folders::DroppedHeight(field, item, entries, border) - field - 2 * border;
+          ASSERT_EQ(list % item, 0) << field << " " << item << " " << entries << " " << border;
+          ASSERT_EQ(list / item, entries)
+              << field << " " << item << " " << entries << " " << border;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace

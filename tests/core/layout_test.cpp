@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 namespace zolt {
 void PrintTo(const Bounds& b, std::ostream* os) {
   *os << "{" << b.left << ", " << b.top << ", " << b.width << " x " << b.height << "}";
@@ -137,6 +141,38 @@ TEST(SplitterRange, InANarrowWindowTheLeftPaneGivesWayFirst) {
     const zolt::SplitRange range = zolt::SplitterRange(area, controls, 1, 30);
     EXPECT_EQ(zolt::ClampSplit(range, 0, c.proposedLeft), c.width);
   }
+}
+
+// Every order of presses, moves and ends (the release or the capture lost) over three places:
+// each bar drawn is erased exactly once, and only the drag's own bar stays drawn meanwhile.
+TEST(SplitterDrag, EveryBarDrawnIsErasedOnceWhateverTheOrderOfEvents) {
+  // Six events: press at 0 or 1, move to 0, 1 or 2, end; every sequence of six of them.
+  const int kEvents = 6, kLength = 6, kSequences = 46656;
+  for (int code = 0; code < kSequences; ++code) {
+    zolt::SplitterDrag drag;
+    std::set<int> drawn;
+    std::string trace;
+    for (int i = 0, k = code; i < kLength; ++i, k /= kEvents) {
+      const int event = k % kEvents;
+      trace += std::to_string(event);
+      const std::vector<zolt::BarStroke> strokes = event < 2   ? drag.Press(event)
+                                                   : event < 5 ? drag.Move(event - 2)
+                                                               : drag.End();
+      for (const zolt::BarStroke& s : strokes) {
+        // A bar drawn over another would erase both; an erase where none is would draw one.
+        ASSERT_EQ(drawn.count(s.left), s.draw ? 0u : 1u) << trace;
+        if (s.draw)
+          drawn.insert(s.left);
+        else
+          drawn.erase(s.left);
+      }
+      ASSERT_EQ(drawn, drag.Dragging() ? std::set<int>{drag.BarLeft()} : std::set<int>{}) << trace;
+    }
+  }
+  // A move with no drag draws nothing.
+  zolt::SplitterDrag idle;
+  EXPECT_TRUE(idle.Move(5).empty());
+  EXPECT_TRUE(idle.End().empty());
 }
 
 }  // namespace

@@ -47,12 +47,12 @@ void TDriveComboBox::SelectionChanged() {
 
 void TDriveComboBox::Command(WORD code) {
   if (code == CBN_DROPDOWN) {
-    // A drop-down combo box takes the height of its list from its window's height beyond the
-    // field, and keeps only the field's: room for eight entries, whatever the layout set.
+    // The window keeps only the field's height: room for eight entries, whatever the layout set.
     RECT field;
     GetWindowRect(Handle(), &field);
     SetWindowPos(Handle(), nullptr, 0, 0, field.right - field.left,
-                 field.bottom - field.top + kDroppedEntries * itemHeight_,
+                 folders::DroppedHeight(field.bottom - field.top, itemHeight_, kDroppedEntries,
+                                        GetSystemMetrics(SM_CYBORDER)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (code == CBN_SELCHANGE) {
     state_.Pick(static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)));

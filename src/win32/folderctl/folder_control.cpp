@@ -1,5 +1,6 @@
 #include "win32/folderctl/folder_control.h"
 
+#include "core/glyph_item.h"
 #include "win32/ui/gdi.h"
 
 namespace folderctl {
@@ -31,19 +32,33 @@ void Glyph::Draw(HDC dc, int x, int y) const {
   TransparentBlt(dc, x, y, width_, height_, image.Get(), 0, 0, width_, height_, key_);
 }
 
+namespace {
+
+int SystemColour(folders::ItemColour role) {
+  static const int kIndex[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                               COLOR_HIGHLIGHTTEXT};
+  return kIndex[static_cast<int>(role)];
+}
+
+}  // namespace
+
 void DrawGlyphItem(const DRAWITEMSTRUCT& item, const Glyph* glyph, int glyphX, int textX,
                    const std::string& text, UINT verticalAlign) {
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const folders::GlyphItem places = folders::LayOutGlyphItem(
+      rc.left, rc.top, rc.bottom,
+      glyph ? folders::GlyphSize{glyph->Width(), glyph->Height(), glyph->Loaded()}
+            : folders::GlyphSize{},
+      glyphX, textX, (item.itemState & ODS_SELECTED) != 0);
+  FillRect(dc, &rc, GetSysColorBrush(SystemColour(places.background)));
   if (glyph) {
-    glyph->Draw(dc, rc.left + glyphX, (rc.top + rc.bottom - glyph->Height()) / 2);
+    glyph->Draw(dc, places.glyphLeft, places.glyphTop);
     ui::ScopedDcState saved(dc);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(SystemColour(places.text)));
     RECT textRect = rc;
-    textRect.left = rc.left + textX + (glyph->Loaded() ? glyph->Width() : 16);
+    textRect.left = places.textLeft;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_LEFT | verticalAlign | DT_SINGLELINE | DT_NOPREFIX);
   }

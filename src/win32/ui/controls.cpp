@@ -108,7 +108,7 @@ void Splitter::CreateIn(HWND parent, int id, const zolt::Bounds& b) {
   hatch_.Reset(CreatePatternBrush(bits.Get()));
 }
 
-void Splitter::InvertBar() {
+void Splitter::Draw(const std::vector<zolt::BarStroke>& strokes) {
   HWND parent = GetParent(Handle());
   RECT rc;
   GetWindowRect(Handle(), &rc);
@@ -117,46 +117,46 @@ void Splitter::InvertBar() {
   HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
   {
     ScopedSelect brush(dc, hatch_.Get());
-    PatBlt(dc, barLeft_, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATINVERT);
+    // Drawn and erased alike by inverting.
+    for (const zolt::BarStroke& s : strokes) {
+      PatBlt(dc, s.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATINVERT);
+    }
   }
   ReleaseDC(parent, dc);
 }
 
+int Splitter::Accepted(int proposedLeft) const {
+  return OnProposal ? OnProposal(proposedLeft) : proposedLeft;
+}
+
 LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_LBUTTONDOWN: {
-      grabOffset_ = GET_X_LPARAM(lParam);
+      grabOffset_ = p.x;
       RECT rc;
       GetWindowRect(Handle(), &rc);
       MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&rc), 2);
-      barLeft_ = OnProposal ? OnProposal(rc.left) : rc.left;
-      dragging_ = true;
       SetCapture(Handle());
-      InvertBar();
+      Draw(drag_.Press(Accepted(rc.left)));
       return 0;
     }
-    case WM_MOUSEMOVE: {
-      if (!dragging_) return 0;
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    case WM_MOUSEMOVE:
+      if (!drag_.Dragging()) return 0;
       MapWindowPoints(Handle(), GetParent(Handle()), &p, 1);
-      const int proposed = p.x - grabOffset_;
-      const int accepted = OnProposal ? OnProposal(proposed) : proposed;
-      if (accepted != barLeft_) {
-        InvertBar();
-        barLeft_ = accepted;
-        InvertBar();
-      }
+      Draw(drag_.Move(Accepted(p.x - grabOffset_)));
+      return 0;
+    case WM_LBUTTONUP: {
+      if (!drag_.Dragging()) return 0;
+      const int left = drag_.BarLeft();
+      Draw(drag_.End());
+      ReleaseCapture();
+      if (OnMoved) OnMoved(left);
       return 0;
     }
-    case WM_LBUTTONUP:
-      if (!dragging_) return 0;
-      ReleaseCapture();  // ends the drag
-      if (OnMoved) OnMoved(barLeft_);
-      return 0;
     case WM_CAPTURECHANGED:
-      // Released, or taken away (another window popping up): the drag ends, the bar goes.
-      if (dragging_) InvertBar();
-      dragging_ = false;
+      // Taken away (another window popping up): the drag ends, the bar goes.
+      Draw(drag_.End());
       return 0;
     default:
       return DefaultHandling(message, wParam, lParam);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/layout.h"
 #include "win32/ui/control.h"
@@ -44,8 +45,8 @@ class Splitter : public Window {
  public:
   static constexpr const char* kKind = "splitter";
   void CreateIn(HWND parent, int id, const zolt::Bounds& bounds);
-  bool Dragging() const { return dragging_; }
-  int BarLeft() const { return barLeft_; }  // in the parent's client coordinates
+  bool Dragging() const { return drag_.Dragging(); }
+  int BarLeft() const { return drag_.BarLeft(); }  // in the parent's client coordinates
 
   std::function<int(int proposedLeft)> OnProposal;
   std::function<void(int acceptedLeft)> OnMoved;
@@ -54,11 +55,11 @@ class Splitter : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void InvertBar();  // drawn twice at the same place, the bar is gone
+  void Draw(const std::vector<zolt::BarStroke>& strokes);
+  int Accepted(int proposedLeft) const;  // the owner's answer
 
-  bool dragging_ = false;
+  zolt::SplitterDrag drag_;
   int grabOffset_ = 0;
-  int barLeft_ = 0;
   Brush hatch_;
 };
 
