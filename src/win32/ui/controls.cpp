@@ -192,7 +192,9 @@ void CreatePlatformControl(const ControlContext& c, std::unique_ptr<Window> wind
                            const char* className, DWORD style, DWORD exStyle,
                            const std::string& utf8Text) {
   const zolt::Bounds& b = c.control.bounds;
-  style |= WS_CHILD | WS_VISIBLE;
+  // Siblings that overlap (a pane's "B" button and path box share a pixel column) show the one
+  // on top, whatever painted last.
+  style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   HWND hwnd = window
                   ? window->CreateControl(className, style, exStyle, c.parent, c.id, b.left, b.top,
                                           b.width, b.height)
