@@ -428,6 +428,13 @@ void FolderListAgainstThePlatform::CompareWithThePlatform() {
       differences.push_back("asked about " + std::to_string(c));
     }
   }
+  // A double-byte character in one question, lead byte high: the item the platform's own search
+  // finds for its two bytes.
+  const LRESULT pair = SendMessageA(GetParent(ours), WM_CHARTOITEM, MAKEWPARAM(0x8341, 1),
+                                    reinterpret_cast<LPARAM>(ours));
+  if (pair != SendMessageA(platform, LB_FINDSTRING, 1, reinterpret_cast<LPARAM>("\x83\x41"))) {
+    differences.push_back("asked about a pair");
+  }
   // A WM_CHAR that holds more than its low byte: the list box's question tells what it read.
   for (WPARAM c : {0x4183, 0x8341, 0x6141}) Both(0, WM_CHAR, c, 0, "packed " + std::to_string(c));
   for (int i = -1; i <= count; ++i) {
