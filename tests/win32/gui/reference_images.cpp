@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,7 +74,8 @@ bool WritePng(const std::string& path, int width, int height, const Rgb& rgb) {
 
 // What draws the pictures, in words "what=version": the build, the screen (size, depth,
 // resolution), whether it is the display the scripts start, and the Debian packages of Wine,
-// the fonts, FreeType, fontconfig and Xvfb (both architectures of one list the same version).
+// the fonts, FreeType, fontconfig and Xvfb, in the order dpkg keeps them (both architectures
+// of one package list the same version).
 std::string DrawingEnvironment() {
   HDC screen = GetDC(nullptr);
   std::ostringstream words;
@@ -88,16 +88,15 @@ std::string DrawingEnvironment() {
         << (display && ours && std::string(display) == ours ? "scripts/test" : "other");
   std::ifstream status(WindowsPath("/var/lib/dpkg/status"));
   const std::regex drawing("libwine|fonts-.*|libfreetype6|libfontconfig1|xvfb");
-  std::set<std::string> packages;
   std::string line, package;
   while (std::getline(status, line)) {
     if (line.rfind("Package: ", 0) == 0) package = line.substr(9);
     if (line.rfind("Status: ", 0) == 0 && line.find(" installed") == std::string::npos)
       package = "";
-    if (line.rfind("Version: ", 0) == 0 && std::regex_match(package, drawing))
-      packages.insert(package + "=" + line.substr(9));
+    if (line.rfind("Version: ", 0) == 0 && std::regex_match(package, drawing) &&
+        words.str().find(" " + package + "=") == std::string::npos)
+      words << " " << package << "=" << line.substr(9);
   }
-  for (const std::string& p : packages) words << " " << p;
   return words.str();
 }
 
