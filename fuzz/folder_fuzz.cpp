@@ -50,8 +50,10 @@ std::vector<std::string> VisibleSubfolders(fake::Machine& machine, const std::st
 }
 
 // The items after a change: the chain joins up to the current folder, and the rest are the
-// folder's visible subfolders (only some of them, in order, when a search failed meanwhile).
-void CheckItems(fake::Machine& machine, const folders::FolderList& list, bool complete) {
+// folder's visible subfolders (only some of them, in order, when a search failed meanwhile; all
+// of them and perhaps more spellings, those without a sort key last, when sort keys failed).
+void CheckItems(fake::Machine& machine, const folders::FolderList& list, bool complete,
+                bool keysFailed) {
   const auto& items = list.Items();
   const int current = list.CurrentIndex();
   if (current < 0 || current >= static_cast<int>(items.size())) Fail("no current item");
@@ -63,6 +65,14 @@ void CheckItems(fake::Machine& machine, const folders::FolderList& list, bool co
   std::vector<std::string> shown;
   for (size_t i = size_t(current) + 1; i < items.size(); ++i) shown.push_back(items[i].text);
   const std::vector<std::string> expected = VisibleSubfolders(machine, list.CurrentFolder());
+  if (keysFailed) {
+    for (const std::string& name : expected) {
+      if (std::find(shown.begin(), shown.end(), name) == shown.end()) {
+        Fail("a subfolder without a sort key was dropped");
+      }
+    }
+    return;
+  }
   const bool inOrder = std::includes(expected.begin(), expected.end(), shown.begin(), shown.end(),
                                      [&](const std::string& a, const std::string& b) {
                                        return machine.CompareText(a, b, true) == os::Order::kLess;
@@ -135,7 +145,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (listFolderExists && !astray && machine.Current() != list.CurrentFolder()) {
       Fail("the process is not in the list's folder");
     }
-    if (changes != changesBefore) CheckItems(machine, list, !failing);
+    if (changes != changesBefore) {
+      CheckItems(machine, list, !failing, failing && service == fake::Service::kSortKey);
+    }
   }
   return 0;
 }

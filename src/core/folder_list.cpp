@@ -27,6 +27,28 @@ class RebuildScope {
   FolderListView* view_;
 };
 
+// Whether s from `at` begins with prefix, character by character: a single-byte character
+// ignoring ASCII case, a double-byte one byte for byte (its trail byte is no letter), and a lead
+// byte without its trail byte no character at all.
+bool BeginsWith(os::Os& os, const std::string& s, std::string::size_type at,
+                const std::string& prefix) {
+  if (prefix.empty() || s.size() < at || s.size() - at < prefix.size()) return false;
+  for (std::string::size_type i = 0; i < prefix.size();) {
+    const std::string::size_type n = text::CharLength(os, prefix, i);
+    if (n == 1 ? os.IsLeadByte(static_cast<unsigned char>(prefix[i])) ||
+                     text::AsciiLower(prefix[i]) != text::AsciiLower(s[at + i])
+               : prefix.compare(i, n, s, at + i, n) != 0) {
+      return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+// The mark in front of each sort key: whether the platform made it.
+constexpr char kWeighed = '\0';
+constexpr char kUnweighed = '\1';
+
 }  // namespace
 
 int FolderItemHeight(int fontCellHeight) {
@@ -154,9 +176,36 @@ int FolderList::Indent(int index) const {
   return 4 * index + 2;
 }
 
-std::string FolderList::DisplayText(int index) const {
+std::string FolderList::DisplayText(int index, std::string::size_type bytes) const {
   const std::string& name = items_[static_cast<size_t>(index)].text;
-  return casePreserving_ ? name : os_.LowerCase(name);
+  std::string::size_type end = 0;
+  if (bytes >= name.size()) {
+    end = name.size();
+  } else {
+    while (end + text::CharLength(os_, name, end) <= bytes) end += text::CharLength(os_, name, end);
+  }
+  return casePreserving_ ? name.substr(0, end) : os_.LowerCase(name.substr(0, end));
+}
+
+int FolderList::FindItem(const std::string& text, int after, bool exact) const {
+  const int count = static_cast<int>(items_.size());
+  const int from = after >= 0 && after < count ? after + 1 : 0;
+  for (int step = 0; step < count && !text.empty(); ++step) {
+    const int i = (from + step) % count;
+    if (exact) {
+      if (os_.CompareText(text, DisplayText(i), true) == os::Order::kEqual) return i;
+      continue;
+    }
+    // No more of the text than "[-" and the beginning asked for.
+    const std::string shown = DisplayText(i, text.size() + 2);
+    if (BeginsWith(os_, shown, 0, text) ||
+        (!shown.empty() && shown[0] == '[' &&
+         (BeginsWith(os_, shown, 1, text) ||
+          (shown.size() > 1 && shown[1] == '-' && BeginsWith(os_, shown, 2, text))))) {
+      return i;
+    }
+  }
+  return -1;
 }
 
 std::string FolderList::ItemPath(int index) const {
@@ -188,12 +237,19 @@ std::vector<std::string> FolderList::Subfolders() {
   std::vector<size_t> keyEnds;
   auto search = os_.FindFiles(text::JoinPath(os_, current_, "*.*"), os::SearchFor::kDirectories);
   os::FindEntry entry;
+  std::string made;
   // A folder that cannot be listed, wholly or in part, shows what was found: no failure here.
   while (search->Next(entry)) {
     if (entry.attributes & (os::kAttrHidden | os::kAttrSystem | os::kAttrVolumeLabel)) continue;
     if (!(entry.attributes & os::kAttrDirectory)) continue;
     if (entry.name == "." || entry.name == "..") continue;
-    keys += os_.SortKey(entry.name);
+    // A name the platform cannot weigh still shows, after the others in the order of its bytes:
+    // its key is the name itself behind a mark that no real key has, so that it can neither
+    // collide with another name's key nor be taken for a duplicate. Raising instead would leave
+    // a folder that can be entered unshowable for one awkward name.
+    const bool weighed = os_.SortKey(entry.name, made);
+    keys += weighed ? kWeighed : kUnweighed;
+    keys += weighed ? made : entry.name;
     keyEnds.push_back(keys.size());
     names.push_back(std::move(entry.name));
   }

@@ -61,8 +61,16 @@ class FolderList {
   void SetSelected(int index);                // the user moved the selection
   // Pixels from the item rectangle's left edge to its glyph.
   int Indent(int index) const;
-  // The item's text as shown: lower case on a volume that neither keeps nor tells letter case.
-  std::string DisplayText(int index) const;
+  // The item's text as shown: lower case on a volume that neither keeps nor tells letter case;
+  // only its first whole characters that fit in `bytes`, when given.
+  std::string DisplayText(int index, std::string::size_type bytes = std::string::npos) const;
+  // The searches of the platform's list box over the texts as shown: the first item after `after`
+  // (the first item when `after` names none), round past the end, whose text begins with `text`
+  // or, exact, equals it; -1 for none. A beginning matches character by character, ignoring the
+  // case of ASCII letters only, and "[x" and "[-x" (the platform's marks of a folder and a drive)
+  // also begin with x; an exact match follows the locale's case-insensitive comparison. A typed
+  // character is a beginning of one character: a keystroke reads only each item's first ones.
+  int FindItem(const std::string& text, int after, bool exact) const;
   bool CasePreserving() const { return casePreserving_; }
   bool CaseSensitive() const { return caseSensitive_; }
 

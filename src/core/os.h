@@ -129,8 +129,8 @@ class Os {
   // CompareStringA with LOCALE_USER_DEFAULT, with or without NORM_IGNORECASE.
   virtual Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) = 0;
   // LCMapStringA with LCMAP_SORTKEY and NORM_IGNORECASE, user locale: keys that order and equal,
-  // byte by byte, as CompareText(a, b, true) orders the texts.
-  virtual std::string SortKey(const std::string& text) = 0;
+  // byte by byte, as CompareText(a, b, true) orders the texts; false when the platform makes none.
+  virtual bool SortKey(const std::string& text, std::string& key) = 0;
   virtual bool IsLeadByte(unsigned char byte) = 0;  // IsDBCSLeadByte
   // Whether the system's code page has double-byte characters (SM_DBCSENABLED).
   virtual bool DoubleByteSystem() = 0;

@@ -20,21 +20,25 @@ fail() {
   exit 1
 }
 
-# Waits for the command to succeed, 20 s at most; past that the script fails saying what did not
-# come. Every step after input waits so, for what it needs: a window, the focus, a picture.
+# The X clients that steps and probes start end within a time limit of their own: a hung one
+# fails its try or its step, and never holds the script.
+xdotool() { timeout 10 xdotool "$@"; }
+import() { timeout 10 import "$@"; }
+
+# Waits for the command to succeed until a deadline 20 s away, whatever its tries cost; past that
+# the script fails saying what did not come. Every step after input waits so, for what it needs:
+# a window, the focus, a picture.
 wait_for() {
-  local what=$1
+  local what=$1 deadline=$((SECONDS + 20))
   shift
-  for _ in $(seq 200); do
-    "$@" && return 0
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "$what (waited 20 s)"
     sleep 0.1
   done
-  fail "$what"
 }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-# The screen's region WxH+X+Y looks (or no longer looks) like the picture in the file.
+# The screen's region WxH+X+Y looks like the picture in the file.
 looks_like() { import -window root -crop "$1" "$out/now.png" && [ "$(compare -metric AE "$2" "$out/now.png" null: 2>&1)" = 0 ]; }
-differs_from() { ! looks_like "$@"; }
 
 # Starts the program in folder $1 (which the dialog's folder list then shows first) and waits
 # for its main window. Without a window manager Wine draws the frames itself: a 4-pixel frame
@@ -47,6 +51,7 @@ start_zolt() {
   trap 'kill "$zolt" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
   main=$(timeout 60 xdotool search --sync --onlyvisible --name '^ZOLT$' | head -1) ||
     fail "the main window did not appear"
+  root=$(xdotool search --maxdepth 0 --name '' | head -1)
   wait_for "the main window did not take the keyboard focus" has_focus "$main"
   read -r mx my < <(xdotool getwindowgeometry "$main" |
     awk '/Position/ {split($2, p, ","); print p[1], p[2]}')
@@ -61,10 +66,12 @@ start_zolt() {
 click() { xdotool mousemove "$1" "$2" click 1; }
 double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1; }
 # The X input focus follows a click (no window manager gives it back to the main window), so
-# keys for the main window go after a click on its caption.
+# keys for the main window go after a click on its caption. The focus is first put on the root
+# window, so that the main window having it again is the click's own doing.
 main_keys() {
+  xdotool windowfocus "$root"
   click $((mx + 300)) $((my + 10))
-  wait_for "the main window did not take the keyboard focus" has_focus "$main"
+  wait_for "a click on its caption did not give the main window the keyboard focus" has_focus "$main"
   xdotool key "$@"
 }
 

@@ -31,6 +31,7 @@ enum class Service {
   kEnterDirectory,
   kReadCurrentDirectory,
   kFileAttributes,
+  kSortKey,
   kCount,  // not a service: how many there are
 };
 
@@ -111,7 +112,7 @@ class Machine : public os::Os {
   uint32_t LastError() override { return lastError_; }
   os::Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) override;
   // Orders as CompareText ignoring case: the lowered text.
-  std::string SortKey(const std::string& text) override { return LowerCase(text); }
+  bool SortKey(const std::string& text, std::string& key) override;
   bool IsLeadByte(unsigned char byte) override;
   bool DoubleByteSystem() override { return doubleByte_; }
   std::string LowerCase(const std::string& text) override;

@@ -19,6 +19,11 @@ void TDirectoryListBox::CreateIn(HWND parent, int id, int x, int y, int width, i
                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
                     LBS_WANTKEYBOARDINPUT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE, parent, id, x, y, width, height);
+  // Only then does the window say that it has strings: the list box keeps the style it was made
+  // with (with strings it would not be made without items), while the platform carries a text
+  // query from another process (a screen reader's, a test tool's) as a text only to a list box
+  // whose window says so. The texts are answered here, from the state.
+  SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | LBS_HASSTRINGS);
 }
 
 void TDirectoryListBox::FontChanged(HFONT font) {
@@ -59,44 +64,31 @@ void TDirectoryListBox::Command(WORD code) {
   if (code == LBN_SELCHANGE) SyncSelection();
 }
 
-namespace {
-
-// A character as the platform's list box compares it: ASCII letters in either case, nothing else.
-wchar_t FoldAscii(wchar_t c) {
-  return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
-
-bool CharacterAt(const std::wstring& text, size_t at, wchar_t folded) {
-  return at < text.size() && FoldAscii(text[at]) == folded;
-}
-
-}  // namespace
-
-int TDirectoryListBox::ItemStartingWith(char typed) const {
-  // Each byte is a character of its own, as the platform turns one into the list box's.
-  const wchar_t c = FoldAscii(ui::FromCodePage(std::string(1, typed), CP_ACP)[0]);
-  const int count = static_cast<int>(state_.Items().size());
-  const int focus = static_cast<int>(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
-  for (int step = 1; step <= count; ++step) {
-    const int i = (focus + step) % count;
-    const std::wstring text = ui::FromCodePage(state_.DisplayText(i), CP_ACP);
-    // The platform also reads "[x" and "[-x" (its marks of a folder and a drive) as beginning
-    // with x.
-    if (CharacterAt(text, 0, c) ||
-        (!text.empty() && text[0] == L'[' &&
-         (CharacterAt(text, 1, c) || (text[1] == L'-' && CharacterAt(text, 2, c))))) {
-      return i;
-    }
+LRESULT TDirectoryListBox::ItemText(WPARAM index, char* text) const {
+  if (index >= state_.Items().size()) return LB_ERR;
+  const std::string shown = state_.DisplayText(static_cast<int>(index));
+  if (text) {
+    shown.copy(text, shown.size());
+    text[shown.size()] = '\0';
   }
-  return -2;  // nothing moves
+  return static_cast<LRESULT>(shown.size());
 }
 
 bool TDirectoryListBox::OnNotification(UINT message, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result) {
   switch (message) {
-    case WM_CHARTOITEM:
-      result = ItemStartingWith(typed_);
+    case WM_CHARTOITEM: {
+      // The character the platform's list box asks about, whatever it made of the bytes typed:
+      // a byte, or a double-byte character with its lead byte high.
+      const WORD c = LOWORD(wParam);
+      const std::string typed =
+          c > 0xFF ? std::string{static_cast<char>(HIBYTE(c)), static_cast<char>(LOBYTE(c))}
+                   : std::string(1, static_cast<char>(c));
+      const int focus = static_cast<int>(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
+      const int found = state_.FindItem(typed, focus, false);
+      result = found >= 0 ? found : -2;  // -2: nothing moves
       return true;
+    }
     case WM_VKEYTOITEM:
       result = -1;  // the platform's own handling of the key
       return true;
@@ -114,10 +106,20 @@ LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       if (HIWORD(hit) == 0) OpenSelected();
       return result;
     }
-    case WM_CHAR:
-      // The platform asks for the item (WM_CHARTOITEM) while it handles the character.
-      typed_ = static_cast<char>(wParam);
-      break;
+    case LB_GETTEXTLEN:
+      return ItemText(wParam, nullptr);
+    case LB_GETTEXT:
+      return ItemText(wParam, reinterpret_cast<char*>(lParam));
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+    case LB_SELECTSTRING: {
+      const int found = state_.FindItem(lParam ? reinterpret_cast<const char*>(lParam) : "",
+                                        static_cast<int>(wParam), message == LB_FINDSTRINGEXACT);
+      if (found >= 0 && message == LB_SELECTSTRING) {
+        DefaultHandling(LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+      }
+      return found >= 0 ? found : LB_ERR;
+    }
     case WM_KEYDOWN:
       // Enter reaches the list only outside a dialog: a dialog gives it to its default button.
       if (wParam != VK_RETURN) break;

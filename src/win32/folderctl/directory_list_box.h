@@ -1,6 +1,7 @@
 // `TDirectoryListBox`: the folder list, an owner-drawn list box (fixed item height, not
 // sorted, no items of its own) showing the chain from the root to the current folder and its
-// subfolders. Thin over folders::FolderList, which holds every rule.
+// subfolders. Thin over folders::FolderList, which holds every rule; it answers the list box's
+// text messages and searches from it, as the platform's list box answers them over its texts.
 #pragma once
 
 #include <functional>
@@ -42,14 +43,12 @@ class TDirectoryListBox : public FolderControl<folders::FolderList, folders::Fol
   void RebuildStarted() override;
   void RebuildFinished() override;
   void SyncSelection();
-  // What the platform's list box does with a typed byte over item texts: the next item after
-  // the focused one, round past the end, that begins with it; -2 for none.
-  int ItemStartingWith(char typed) const;
+  // LB_GETTEXT's answer (LB_GETTEXTLEN's with no text to fill): the item's text as shown.
+  LRESULT ItemText(WPARAM index, char* text) const;
 
   Glyph openFolder_{"OPENFOLDER"};
   Glyph closedFolder_{"CLOSEDFOLDER"};
   Glyph currentFolder_{"CURRENTFOLDER"};
-  char typed_ = 0;  // the character being handled
 };
 
 }  // namespace folderctl

@@ -156,17 +156,13 @@ Order Win32Os::CompareText(const std::string& a, const std::string& b, bool igno
                                   : Order::kGreater;
 }
 
-std::string Win32Os::SortKey(const std::string& text) {
+bool Win32Os::SortKey(const std::string& text, std::string& key) {
   const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
   const int length = static_cast<int>(text.size());
-  std::string key(static_cast<size_t>(
-                      LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0)),
-                  '\0');
-  if (!key.empty()) {
-    LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &key[0],
-                 static_cast<int>(key.size()));
-  }
-  return key;
+  const int size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+  if (size <= 0) return false;
+  key.assign(static_cast<size_t>(size), '\0');
+  return LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &key[0], size) == size;
 }
 
 bool Win32Os::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }

@@ -24,7 +24,7 @@ class Win32Os : public Os {
   uint32_t FileAttributes(const std::string& path) override;
   uint32_t LastError() override;
   Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) override;
-  std::string SortKey(const std::string& text) override;
+  bool SortKey(const std::string& text, std::string& key) override;
   bool IsLeadByte(unsigned char byte) override;
   bool DoubleByteSystem() override;
   std::string LowerCase(const std::string& text) override;

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/browse_fixture.h"
 #include "gui_support.h"
 #include "main_window_fixture.h"
 #include "support/fake_os.h"
@@ -246,11 +249,63 @@ TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
   EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
 }
 
-// As the platform's list box over item texts: typed bytes, "[x" and "[-x" beginning with x, the
-// scroll bar at 50,000 items, and a folder entered from a list scrolled to its end.
-TEST(FolderListWithoutTexts, TypedBytesAndFiftyThousandItems) {
+// The first item whose text another process does not read as the list shows it, as a screen
+// reader reads it (list_texts.exe, beside this program, sends the messages while this thread
+// answers them): of every step-th item and the last; -1 when they all read as shown.
+int FirstItemReadOtherwise(const folderctl::TDirectoryListBox& list, int step = 1) {
+  char exe[MAX_PATH];
+  std::string folder(exe, GetModuleFileNameA(nullptr, exe, sizeof exe));
+  folder.erase(folder.find_last_of('\\') + 1);
+  const std::string file = folder + "list_texts" + std::to_string(GetCurrentProcessId()) + ".txt";
+  std::string command = "\"" + folder + "list_texts.exe\" " +
+                        std::to_string(reinterpret_cast<INT_PTR>(list.Handle())) + " \"" + file +
+                        "\" " + std::to_string(step);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION reader{};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &reader)) {
+    ADD_FAILURE() << "cannot start " << command;
+    return -2;
+  }
+  MSG msg;
+  while (MsgWaitForMultipleObjects(1, &reader.hProcess, FALSE, INFINITE, QS_SENDMESSAGE) !=
+         WAIT_OBJECT_0) {
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // answers what was sent meanwhile
+  }
+  DWORD code = 1;
+  GetExitCodeProcess(reader.hProcess, &code);
+  CloseHandle(reader.hThread);
+  CloseHandle(reader.hProcess);
+  EXPECT_EQ(code, 0u) << "the reader failed";
+  std::wstring read;
+  if (FILE* in = std::fopen(file.c_str(), "rb")) {
+    wchar_t buffer[4096];
+    for (size_t n; (n = std::fread(buffer, sizeof(wchar_t), 4096, in)) > 0;) read.append(buffer, n);
+    std::fclose(in);
+  }
+  DeleteFileA(file.c_str());
+  const int count = static_cast<int>(list.State().Items().size());
+  std::vector<int> items;
+  for (int i = 0; i < count; i += step) items.push_back(i);
+  if (count > 0 && (count - 1) % step != 0) items.push_back(count - 1);
+  size_t at = 0;
+  for (int i : items) {
+    const std::wstring shown = ui::FromCodePage(list.State().DisplayText(i), CP_ACP);
+    if (read.compare(at, shown.size(), shown) != 0 || read.find(L'\n', at) != at + shown.size()) {
+      return i;
+    }
+    at += shown.size() + 1;
+  }
+  return at == read.size() ? -1 : count;
+}
+
+// 50,000 items: the scroll bar, a folder entered from a list scrolled to its end, and each item's
+// text as another process reads it, there and in a folder of a few subfolders.
+TEST(FolderListWithoutTexts, FiftyThousandItemsAndTheirTextsReadFromAnotherProcess) {
   fake::Machine m;
-  for (const char* name : {"alpha", "Beta", "beta2", "[x]", "[-c-]", "\xC9\x61", "\xE9\x62"}) {
+  m.SetDoubleByte(GetACP() == 932);
+  for (const char* name : {"alpha", "Beta", "R&D", "[-c-]", "\xC9\x61", "\x83\x41\x95\x5C"}) {
     m.AddFolder(std::string("C:\\T\\") + name);
   }
   for (int i = 0; i < 50000; ++i) m.AddFolder("C:\\T\\BIG\\f0\\g" + std::to_string(i));
@@ -261,13 +316,7 @@ TEST(FolderListWithoutTexts, TypedBytesAndFiftyThousandItems) {
   const ui::Font font = DialogFont();
   SetFont(list.Handle(), font);
   list.Fill();
-  const std::pair<char, const char*> steps[] = {
-      {'b', "Beta"}, {'B', "beta2"}, {'b', "BIG"},         {'b', "Beta"},       {'x', "[x]"},
-      {'c', "C:\\"}, {'c', "[-c-]"}, {'\xC9', "\xC9\x61"}, {'\xC9', "\xC9\x61"}};
-  for (const auto& [typed, item] : steps) {
-    SendMessageA(list.Handle(), WM_CHAR, static_cast<unsigned char>(typed), 0);
-    EXPECT_EQ(list.State().Items()[static_cast<size_t>(list.State().Selected())].text, item);
-  }
+  EXPECT_EQ(FirstItemReadOtherwise(list), -1);
   const auto shown = [&list] {
     const SCROLLINFO si = gui::ReadScrollBar(list.Handle(), SB_VERT);
     return std::vector<LONG_PTR>{SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0),
@@ -278,8 +327,146 @@ TEST(FolderListWithoutTexts, TypedBytesAndFiftyThousandItems) {
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 0, 50002, 12, 0}));
   SendMessageA(list.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 49991, 50002, 12, 49991}));
+  EXPECT_EQ(FirstItemReadOtherwise(list, 499), -1);
   list.SetCurrentFolder("C:\\T\\BIG\\f0");
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{3, 0, 50003, 12, 0}));
+}
+
+// The platform's own list box, hidden in the shown Browse dialog beside the folder list with the
+// same size and item height and the texts the folder list shows, is the oracle: both are given
+// the same characters, keys, text messages and searches, and must answer alike.
+class FolderListAgainstThePlatform : public gui::BrowseTest {
+ public:
+  void SetUp() override {
+    BrowseTest::SetUp();
+    machine.SetDoubleByte(GetACP() == 932);
+    for (const char* name : {"alpha", "Beta", "beta2", "[x]", "[-c-]", "R&D", "_u", "~t", "1st",
+                             "\xC9\x61", "\xE9\x62", "\x83\x41pple", "\x83\x61", "\xB1kana",
+                             "\x82\x60", "\x81\x40sp", "\xDFmark", "\x80x"}) {
+      machine.AddFolder(std::string("C:\\DATA\\") + name);
+    }
+    Start();
+  }
+  static HWND PlatformList(HWND ours, bool filled) {
+    RECT rc;
+    GetWindowRect(ours, &rc);
+    MapWindowPoints(nullptr, GetParent(ours), reinterpret_cast<POINT*>(&rc), 2);
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                WS_CHILD | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                                rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                GetParent(ours), nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(list, LB_SETITEMHEIGHT, 0, SendMessageA(ours, LB_GETITEMHEIGHT, 0, 0));
+    char text[MAX_PATH];
+    for (LRESULT i = 0; filled && i < SendMessageA(ours, LB_GETCOUNT, 0, 0); ++i) {
+      SendMessageA(ours, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(SendMessageA(ours, LB_GETCURSEL, 0, 0)),
+                 0);
+    return list;
+  }
+  // Sends both lists the message (after focusing the item first, unless focus < -1) and records
+  // where their answers, selections, carets or top items part.
+  void Both(int focus, UINT message, WPARAM wParam, LPARAM lParam, const std::string& what) {
+    std::vector<LRESULT> answers[2];
+    for (int k = 0; k < 2; ++k) {
+      HWND l = k ? platform : ours;
+      if (focus >= -1) SendMessageA(l, LB_SETCURSEL, static_cast<WPARAM>(focus), 0);
+      answers[k] = {SendMessageA(l, message, wParam, lParam)};
+      for (UINT query : {LB_GETCURSEL, LB_GETCARETINDEX, LB_GETTOPINDEX}) {
+        answers[k].push_back(SendMessageA(l, query, 0, 0));
+      }
+    }
+    if (answers[0] != answers[1] && differences.size() < 20) {
+      std::string said = what + " from " + std::to_string(focus) + ":";
+      for (const auto& a : answers) {
+        for (LRESULT r : a) said += " " + std::to_string(r);
+        said += " /";
+      }
+      differences.push_back(said);
+    }
+  }
+
+  // Run while the dialog is shown.
+  void CompareWithThePlatform();
+
+  HWND ours = nullptr, platform = nullptr;
+  std::vector<std::string> differences;
+};
+
+TEST_F(FolderListAgainstThePlatform, TypingKeysTextsAndSearches) {
+  Browse(true, {[this] { CompareWithThePlatform(); }, Press("Button2")});
+  EXPECT_EQ(differences, std::vector<std::string>{});
+}
+
+void FolderListAgainstThePlatform::CompareWithThePlatform() {
+  ours = Folders().Handle();
+  platform = PlatformList(ours, true);
+  const int count = static_cast<int>(SendMessageA(ours, LB_GETCOUNT, 0, 0));
+  // Every byte and the arrow keys from every item, and with no item selected.
+  for (int focus = -1; focus < count; ++focus) {
+    for (int c = 0x20; c <= 0xFF; ++c) Both(focus, WM_CHAR, c, 0, "byte " + std::to_string(c));
+    for (int key : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END}) {
+      Both(focus, WM_KEYDOWN, key, 0, "key " + std::to_string(key));
+    }
+  }
+  // Runs from the root: a letter typed again, lead and trail bytes one by one.
+  for (const char* run : {"bbbb", "\x83\x41", "\x83\x61\x83\x61", "\x82\x60", "\x81\x40"}) {
+    for (const char* c = run; *c; ++c) {
+      Both(c == run ? 0 : -2, WM_CHAR, static_cast<unsigned char>(*c), 0, run);
+    }
+  }
+  // The question alone, as the platform's list box asks it: the answer follows its character,
+  // not a byte the list saw before; the platform's own list box typed that character moves so.
+  for (int c = 0x20; c <= 0xFF; ++c) {
+    SendMessageA(platform, LB_SETCURSEL, 1, 0);
+    SendMessageA(platform, WM_CHAR, static_cast<WPARAM>(c), 0);
+    SendMessageA(ours, LB_SETCURSEL, 1, 0);
+    const LRESULT answer = SendMessageA(GetParent(ours), WM_CHARTOITEM, MAKEWPARAM(c, 1),
+                                        reinterpret_cast<LPARAM>(ours));
+    if ((answer == -2 ? 1 : answer) != SendMessageA(platform, LB_GETCURSEL, 0, 0)) {
+      differences.push_back("asked about " + std::to_string(c));
+    }
+  }
+  // A double-byte character in one question, lead byte high: the item the platform's own search
+  // finds for its two bytes.
+  const LRESULT pair = SendMessageA(GetParent(ours), WM_CHARTOITEM, MAKEWPARAM(0x8341, 1),
+                                    reinterpret_cast<LPARAM>(ours));
+  if (pair != SendMessageA(platform, LB_FINDSTRING, 1, reinterpret_cast<LPARAM>("\x83\x41"))) {
+    differences.push_back("asked about a pair");
+  }
+  // A WM_CHAR that holds more than its low byte: the list box's question tells what it read.
+  for (WPARAM c : {0x4183, 0x8341, 0x6141}) Both(0, WM_CHAR, c, 0, "packed " + std::to_string(c));
+  for (int i = -1; i <= count; ++i) {
+    Both(-2, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, "length");
+    std::string texts[2];
+    for (int k = 0; k < 2; ++k) {
+      char text[MAX_PATH] = "";
+      texts[k] =
+          std::to_string(SendMessageA(k ? platform : ours, LB_GETTEXT, static_cast<WPARAM>(i),
+                                      reinterpret_cast<LPARAM>(text))) +
+          " " + text;
+    }
+    if (texts[0] != texts[1]) differences.push_back(texts[0] + " / " + texts[1]);
+  }
+  for (const char* find : {"b", "BETA", "beta2", "x", "[x", "-c", "c", "c:\\", "r&d", "\xC9",
+                           "\xE9\x41", "\x83\x41", "\x83\x61", "\x83", "", "zz"}) {
+    for (int start : {-1, 0, 4, count - 1, count}) {
+      for (UINT m : {LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING}) {
+        Both(-2, m, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(find),
+             std::string("search ") + find + " " + std::to_string(m) + " after " +
+                 std::to_string(start));
+      }
+    }
+  }
+  DestroyWindow(platform);
+  // Empty lists: a folder list not filled yet.
+  folderctl::TDirectoryListBox empty(machine);
+  empty.CreateIn(form2->Handle(), 0x7FF0, 0, 0, 100, 100);
+  ours = empty.Handle();
+  platform = PlatformList(ours, false);
+  for (int c = 0x20; c <= 0xFF; ++c) Both(-2, WM_CHAR, c, 0, "empty, byte " + std::to_string(c));
+  DestroyWindow(platform);
 }
 
 // A drive of every kind the list has a glyph for, the process on C:.

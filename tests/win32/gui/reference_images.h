@@ -16,9 +16,11 @@ namespace gui {
 // paints so far, so windows of other tests elsewhere on the screen play no part.
 Pixels Scene(HWND window);
 
-// Compares a scene with its reference, pixel for pixel. On a mismatch the test fails naming two
-// files written under the build folder: the actual picture and one with every differing pixel
-// in red. With ZOLT_WRITE_REFERENCES set to a folder, the scene is written there instead.
+// Compares a scene with its reference, pixel for pixel. On a mismatch the test fails saying first
+// what made the picture (references/environment.txt) where it is not what runs, then where the
+// pixels differ, naming the reference, the actual picture and one with every differing pixel in
+// red, written under the build folder. With ZOLT_WRITE_REFERENCES set to a folder, the scene is
+// written there instead, with its line of what drew it in that folder's environment.txt.
 void ExpectLooksLike(const Pixels& scene, const std::string& reference);
 
 }  // namespace gui

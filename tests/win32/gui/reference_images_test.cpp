@@ -17,7 +17,8 @@ using gui::At;
 using gui::Step;
 
 // The browse dialog's machine with ten drives of every kind, and two folders to compare whose
-// files differ in every way a mark can tell, one name too long for its column.
+// files differ in every way a mark can tell, one name too long for its column; a folder and a
+// drive label with "&", which show as they are.
 class ReferenceImages : public gui::BrowseTest {
  public:
   void SetUp() override {
@@ -29,8 +30,9 @@ class ReferenceImages : public gui::BrowseTest {
     machine.AddDrive('f', os::kDriveRamDisk, "RAM");
     machine.AddDrive('g', os::kDriveFixed);
     machine.AddDrive('m', os::kDriveRemote).remote = "\\\\SERVER\\Public";
-    machine.AddDrive('q', os::kDriveCdRom, "DISC");
+    machine.AddDrive('q', os::kDriveCdRom, "CD&DVD");
     machine.AddDrive('x', os::kDriveFixed, "Backup");
+    machine.AddFolder("C:\\DATA\\R&D");
     machine.AddDrive('z', os::kDriveRemote, "SHARE");
     // The pointer away from every window: nothing hovers.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);

@@ -70,22 +70,54 @@ TEST(RealOs, AFoundFileIsTakenWithItsLastWriteTime) {
 }
 
 TEST(RealOs, SortKeysOrderAsTheCaseInsensitiveComparison) {
-  // The folder list's awkward names, and every name of up to three characters of an alphabet
-  // with both cases and the hyphen and apostrophe that the locale's comparison weighs apart.
-  std::vector<std::string> names = {"alpha",     "Beta",     "BETA",     "[x]",      "[-c-]",
-                                    " sp",       "co-op",    "coop",     "\xC9\x61", "\xE9\x62",
-                                    "\x82\xA0x", "\x83\x41", "\x95\x5C", "\x82\x60", "\x82\x81",
-                                    "\xB1",      "\xDF",     "ss"};
+  // The folder list's awkward names, characters the comparison ignores (the soft hyphen and DEL
+  // at 1252, control characters), names of 200 to 259 bytes, and every name of up to three
+  // characters of an alphabet with both cases and the hyphen and apostrophe that the locale's
+  // comparison weighs apart.
+  std::vector<std::string> names = {"alpha",
+                                    "Beta",
+                                    "BETA",
+                                    "[x]",
+                                    "[-c-]",
+                                    " sp",
+                                    "co-op",
+                                    "coop",
+                                    "\xC9\x61",
+                                    "\xE9\x62",
+                                    "\x82\xA0x",
+                                    "\x83\x41",
+                                    "\x95\x5C",
+                                    "\x82\x60",
+                                    "\x82\x81",
+                                    "\xB1",
+                                    "\xDF",
+                                    "ss",
+                                    "\xAD",
+                                    "a\xAD",
+                                    "\x7F",
+                                    "a\x7F"
+                                    "b",
+                                    "\x01\x1F",
+                                    "ab\t",
+                                    std::string(200, 'a'),
+                                    std::string(259, 'A'),
+                                    std::string(258, 'a') + "\xAD",
+                                    std::string(230, 'b') + "\x7F"};
   for (char a : std::string("aB-'")) {
     for (char b : std::string("aB-'")) {
       for (char c : std::string("Ab'")) names.insert(names.end(), {{a}, {a, b}, {a, b, c}});
     }
   }
   os::Os& real = os::RealOs();
-  for (const std::string& a : names) {
-    for (const std::string& b : names) {
-      const int keys = real.SortKey(a).compare(real.SortKey(b));
-      EXPECT_EQ(static_cast<int>(real.CompareText(a, b, true)), (keys > 0) - (keys < 0)) << a << b;
+  std::vector<std::string> keys(names.size());
+  for (size_t i = 0; i < names.size(); ++i)
+    EXPECT_TRUE(real.SortKey(names[i], keys[i])) << names[i];
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = 0; j < names.size(); ++j) {
+      const int order = keys[i].compare(keys[j]);
+      EXPECT_EQ(static_cast<int>(real.CompareText(names[i], names[j], true)),
+                (order > 0) - (order < 0))
+          << names[i] << " " << names[j];
     }
   }
 }
