@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <numeric>
 #include <utility>
 
 namespace zolt {
@@ -37,9 +38,8 @@ int GridGeometry::TitleHeight() const {
 }
 
 int GridGeometry::ContentWidth() const {
-  int width = 0;
-  for (int w : colWidths) width += w + lineWidth;
-  return width;
+  return std::accumulate(colWidths.begin(), colWidths.end(), 0,
+                         [this](int sum, int w) { return sum + w + lineWidth; });
 }
 
 int GridGeometry::ColLeft(int column) const {
@@ -315,24 +315,25 @@ GridChange GridGeometry::Scroll(bool vertical, GridScroll code, int thumb) {
   const long long now = vertical ? topRow : leftOffset;
   const long long line = vertical ? 1 : kHorzLineStep;
   const long long page = std::max(1, vertical ? VisibleRows() : clientWidth);
-  long long to = now;
-  switch (code) {
-    case GridScroll::kLineUp:
-    case GridScroll::kLineDown:
-      to = now + (code == GridScroll::kLineUp ? -line : line);
-      break;
-    case GridScroll::kPageUp:
-    case GridScroll::kPageDown:
-      to = now + (code == GridScroll::kPageUp ? -page : page);
-      break;
-    case GridScroll::kTop:
-    case GridScroll::kBottom:
-      to = code == GridScroll::kTop ? INT_MIN : INT_MAX;
-      break;
-    case GridScroll::kThumb:
-      to = thumb;
-      break;
-  }
+  const long long to = [&]() -> long long {
+    switch (code) {
+      case GridScroll::kLineUp:
+        return now - line;
+      case GridScroll::kLineDown:
+        return now + line;
+      case GridScroll::kPageUp:
+        return now - page;
+      case GridScroll::kPageDown:
+        return now + page;
+      case GridScroll::kTop:
+        return INT_MIN;
+      case GridScroll::kBottom:
+        return INT_MAX;
+      case GridScroll::kThumb:
+        break;
+    }
+    return thumb;
+  }();
   const int clamped = ClampInt(to, INT_MIN, INT_MAX);
   return vertical ? ScrollTo(clamped, leftOffset) : ScrollTo(topRow, clamped);
 }

@@ -45,9 +45,6 @@ struct GridCell {
 struct GridBar {
   bool shown = false;
   int min = 0, max = 0, page = 1, pos = 0;
-  bool operator==(const GridBar& o) const {
-    return shown == o.shown && min == o.min && max == o.max && page == o.page && pos == o.pos;
-  }
 };
 
 // Part of the client area to bring up to date. With a shift, what stays visible of the area

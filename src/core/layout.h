@@ -55,7 +55,6 @@ int ClampSplit(const SplitRange& range, int targetLeft, int proposedLeft);
 struct BarStroke {
   bool draw;  // false: erase
   int left;
-  bool operator==(const BarStroke& o) const { return draw == o.draw && left == o.left; }
 };
 class SplitterDrag {
  public:
