@@ -293,7 +293,9 @@ void StringGrid::DrawCell(HDC dc, int col, int row, const RECT& rect, bool focus
   const std::string_view s = cells_.Cell(col, row);
   ExtTextOutA(dc, rect.left + kTextInset, rect.top + kTextInset, ETO_OPAQUE | ETO_CLIPPED, &rect,
               s.data(), static_cast<UINT>(std::min<size_t>(s.size(), INT_MAX)), nullptr);
-  if (title) {
+  // DrawEdge draws the right and bottom edges of an empty rectangle outside it, over the line
+  // of the cell before, which then shows or not as the dirty area clips it.
+  if (title && !IsRectEmpty(&rect)) {
     RECT edge = rect;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   }

@@ -49,9 +49,8 @@ class RepaintTest : public gui::BrowseTest {
     for (int y = 0; y < std::min(shown.Height(), whole.Height()); ++y) {
       for (int x = 0; x < std::min(shown.Width(), whole.Width()); ++x) {
         if (shown.At(x, y) == whole.At(x, y)) continue;
-        FAIL() << "after " << steps_ << ": the screen shows " << std::hex << shown.At(x, y)
-               << " at " << std::dec << x << "," << y << " where a whole repaint draws " << std::hex
-               << whole.At(x, y);
+        FAIL() << "after " << steps_ << ": the screen shows " << Colour(shown.At(x, y)) << " at "
+               << x << "," << y << " where a whole repaint draws " << Colour(whole.At(x, y));
       }
     }
     FAIL() << "after " << steps_ << ": the window's size changed on a repaint";
@@ -156,7 +155,7 @@ class RepaintTest : public gui::BrowseTest {
     Browse(Pick(2), steps);
   }
 
-  std::mt19937 random_{34};
+  std::mt19937 random_{2};  // its steps give a column no width, among others
   std::string steps_;
 };
 
