@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <exception>
 
 #include "core/errors.h"

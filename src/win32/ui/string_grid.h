@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <string_view>
-#include <vector>
 
 #include "core/cell_table.h"
 #include "core/grid_geometry.h"
