@@ -233,8 +233,8 @@ TEST(GridGeometry, CellsAtPointsAndDirtyRectanglesFollowThePlainModel) {
 
 TEST(GridGeometry, ScrollBarsAreAFixedPointAndTheVerticalOneEndsAtTheLargestTopRow) {
   ForEachSmallGrid([](GridGeometry g) {
-    for (int w : {0, 1, 2, 3, 4, 5, 6, 8, 10, 13, 16, 20}) {
-      for (int h = 0; h <= 30; h += 1 + h / 8) {
+    for (int w : {0, 1, 2, 3, 5, 8, 13, 20}) {
+      for (int h = 0; h <= 30; h += 1 + h / 5) {
         g.clientWidth = w;
         g.clientHeight = h;
         g.vertBarShown = g.horzBarShown = false;
