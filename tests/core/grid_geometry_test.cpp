@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -170,6 +172,109 @@ std::vector<long long> Screen(const std::vector<long long>& shown, int shownWidt
   return screen;
 }
 
+// The form's pane grid: 3 columns 106 wide, 24-pixel rows under a title row, 1-pixel lines,
+// column sizing, 16-pixel bars; fitted into an area of width x height with no bar shown yet.
+GridGeometry FormGrid(int rows, int width, int height, int colWidth) {
+  GridGeometry g;
+  g.colWidths = {colWidth, colWidth, colWidth};
+  g.rowCount = rows;
+  g.options |= zolt::kGridColSizing;
+  g.clientWidth = width;
+  g.clientHeight = height;
+  g.Fit();
+  return g;
+}
+
+// Applies a word of a script, with its numbers, to a grid: what the window must then do, and
+// what a query found added to said. The grid: "form ROWS WIDTH HEIGHT COLWIDTH" (the form's pane
+// grid) or "unset WIDTH HEIGHT". Input: "top T" and "left L" scroll to, "to C R" moves, "key K",
+// "scroll K T" and "hscroll K T" (a code with its thumb), "wheel DELTA LINES" ("page": a page a
+// notch), "click X Y", "press X Y" (a column drag, or else a click), "drag X", "release", "width C
+// W", "fixed" (no sizing). Queries: "view" (col,row,top,left), "rect C R", "at X Y", "bars" (the
+// vertical and horizontal shown, the vertical's max, page and pos), "widths", "band L T R B" (the
+// title and data rows and the columns it draws), "state C R FOCUSED".
+GridChange Apply(GridGeometry& g, const std::string& word, std::istream& in, std::string& said) {
+  static const std::vector<std::string> names = {"Up",   "Down",   "Left", "Right",  "Prior",
+                                                 "Next", "Home",   "End",  "LineUp", "LineDown",
+                                                 "PgUp", "PgDown", "Top",  "Bottom", "Thumb"};
+  const auto num = [&in]() -> int {
+    std::string t;
+    in >> t;
+    const auto name = std::find(names.begin(), names.end(), t);
+    if (name != names.end()) return static_cast<int>(name - names.begin()) % 8;
+    return t == "page" ? static_cast<int>(zolt::kWheelPage) : t == "max" ? INT_MAX : std::stoi(t);
+  };
+  const auto say = [&said](std::initializer_list<long long> values) {
+    std::string text;
+    for (long long v : values) text += (text.empty() ? "" : ",") + std::to_string(v);
+    said += (said.empty() ? "" : " ") + (text.empty() ? "none" : text);
+    return GridChange{};
+  };
+  const bool bare =
+      word == "release" || word == "fixed" || word == "view" || word == "bars" || word == "widths";
+  const int a = bare ? 0 : num();
+  if (word == "form") {
+    const int w = num(), h = num();
+    g = FormGrid(a, w, h, num());
+  } else if (word == "unset") {
+    g.clientHeight = num();
+    g.clientWidth = a;
+  } else if (word == "top" || word == "left") {
+    return g.ScrollTo(word == "top" ? a : g.topRow, word == "left" ? a : g.leftOffset);
+  } else if (word == "to") {
+    return g.MoveTo(a, num());
+  } else if (word == "key") {
+    return g.Key(static_cast<GridKey>(a));
+  } else if (word == "scroll" || word == "hscroll") {
+    return g.Scroll(word == "scroll", static_cast<GridScroll>(a), num());
+  } else if (word == "wheel") {
+    return g.Wheel(a, static_cast<unsigned>(num()));
+  } else if (word == "click" || word == "press") {
+    const int y = num();
+    if (word == "click" || !g.StartColumnDrag(a, y)) return g.Click(a, y);
+  } else if (word == "drag") {
+    return g.DragColumn(a);
+  } else if (word == "release") {
+    g.sizingCol = -1;
+  } else if (word == "width") {
+    return g.ResizeColumn(a, num());
+  } else if (word == "fixed") {
+    g.options &= ~zolt::kGridColSizing;
+  } else if (word == "view") {
+    return say({g.col, g.row, g.topRow, g.leftOffset});
+  } else if (word == "rect") {
+    const GridRect r = g.CellRect(a, num());
+    return say({r.left, r.top, r.right, r.bottom});
+  } else if (word == "at") {
+    const std::optional<GridCell> cell = g.CellAt(a, num());
+    return cell ? say({cell->col, cell->row}) : say({});
+  } else if (word == "bars") {
+    const auto [vert, horz] = *g.Fit().bars;
+    return say({vert.shown, horz.shown, vert.max, vert.page, vert.pos});
+  } else if (word == "widths") {
+    return say({g.colWidths[0], g.colWidths[1], g.colWidths[2]});
+  } else if (word == "band") {
+    const int top = num(), right = num();
+    const auto [titles, data] = g.Bands(GridRect{a, top, right, num()});
+    return say({titles.firstRow, titles.lastRow, data.firstRow, data.lastRow, data.firstCol,
+                data.lastCol});
+  } else if (word == "state") {
+    const int row = num();
+    return say({g.CellState(a, row, num() != 0)});
+  } else {
+    said += " no such word: " + word;
+  }
+  return {};
+}
+
+std::string RunScript(const std::string& script) {
+  std::istringstream in(script);
+  std::string said;
+  GridGeometry g;
+  for (std::string word; in >> word;) Apply(g, word, in, said);
+  return said;
+}
+
 // In a 9 x 13 client area: the cell at a point is the one whose band holds it (never a row
 // scrolled under the titles), and a dirty rectangle's bands draw exactly the cells meeting it,
 // which with its blank areas cover each of its pixels once.
@@ -258,7 +363,7 @@ TEST(GridGeometry, ScrollBarsAreAFixedPointAndTheVerticalOneEndsAtTheLargestTopR
   });
 }
 
-// Keys, scroll codes, the wheel, clicks and column drags in a seeded order.
+// Keys, scroll codes, the wheel, clicks, moves, column resizes and drags in a seeded order.
 TEST(GridGeometry, AnyInputKeepsTheViewInRangeAndTheScreenAsPaintedWhole) {
   std::mt19937 random(34);
   ForEachSmallGrid([&random](GridGeometry g) {
@@ -268,36 +373,30 @@ TEST(GridGeometry, AnyInputKeepsTheViewInRangeAndTheScreenAsPaintedWhole) {
     for (int step = 0; step < 3; ++step) {
       const GridGeometry before = g;
       const std::vector<long long> shown = Picture(g);
-      const unsigned kind = random() % 6, pick = random();
-      GridChange change;
-      bool move = true;
-      switch (kind) {
-        case 0:
-          change = g.Key(static_cast<GridKey>(pick % 8));
-          break;
-        case 1:
-          change = g.Scroll(pick % 2, static_cast<GridScroll>(pick / 2 % 7),
-                            static_cast<int>(pick / 14 % 8));
-          move = false;
-          break;
-        case 2:
-          change = g.Wheel(static_cast<int>(pick % 481) - 240, pick / 481 % 4);
-          move = false;
-          break;
-        case 3:  // a move, unless it lands on no data row
-          change = g.Click(static_cast<int>(pick % 22) - 1, static_cast<int>(pick / 22 % 32) - 1);
-          move = !change.repaints.empty();
-          break;
-        case 4:
-          change =
-              g.ResizeColumn(static_cast<int>(pick % g.ColCount()), static_cast<int>(pick / 3 % 7));
-          move = false;
-          break;
-        default:
-          change = g.MoveTo(static_cast<int>(pick % g.ColCount()),
-                            g.titleRows + static_cast<int>(pick / 3 % (g.rowCount - g.titleRows)));
+      // A word of input and its numbers, each in the range given.
+      const struct {
+        const char* word;
+        int lo1, hi1, lo2, hi2;
+      } inputs[] = {
+          {"key", 0, 7, 0, -1},      {"scroll", 0, 6, 0, 7},
+          {"hscroll", 0, 6, 0, 7},   {"wheel", -240, 240, 0, 3},
+          {"click", -1, 20, -1, 30}, {"width", 0, g.ColCount() - 1, 0, 6},
+          {"press", -1, 20, -1, 5},  {"drag", -1, 20, 0, -1},
+          {"release", 0, -1, 0, -1}, {"to", 0, g.ColCount() - 1, g.titleRows, g.rowCount - 1}};
+      const auto& input = inputs[random() % std::size(inputs)];
+      std::string script = input.word;
+      for (const auto& [lo, hi] : {std::pair{input.lo1, input.hi1}, {input.lo2, input.hi2}}) {
+        if (lo <= hi)
+          script += " " + std::to_string(lo + static_cast<int>(random() % (hi - lo + 1)));
       }
-      SCOPED_TRACE(Text(before) + " input " + std::to_string(kind) + "/" + std::to_string(pick));
+      std::istringstream in(script);
+      std::string word, said;
+      in >> word;
+      const GridChange change = Apply(g, word, in, said);
+      // A move, unless a click or press lands on no data row (or starts a column drag).
+      const bool move = word == "key" || word == "to" ||
+                        ((word == "click" || word == "press") && !change.repaints.empty());
+      SCOPED_TRACE(Text(before) + " then " + script);
       ASSERT_GE(g.topRow, g.titleRows);
       ASSERT_LE(g.topRow, g.MaxTopRow());
       ASSERT_GE(g.leftOffset, 0);
@@ -324,138 +423,87 @@ TEST(GridGeometry, AnyInputKeepsTheViewInRangeAndTheScreenAsPaintedWhole) {
   });
 }
 
-// The form's pane grid: 3 columns 106 wide, 24-pixel rows under a title row, 1-pixel lines,
-// column sizing, 16-pixel bars; fitted into an area of width x height with no bar shown yet.
-GridGeometry FormGrid(int rows, int width, int height, int colWidth = 106) {
-  GridGeometry g;
-  g.colWidths = {colWidth, colWidth, colWidth};
-  g.rowCount = rows;
-  g.options |= zolt::kGridColSizing;
-  g.clientWidth = width;
-  g.clientHeight = height;
-  g.Fit();
-  return g;
-}
-
-TEST(GridGeometry, CellsOfTheDefaultAndTheFormGrids) {
-  GridGeometry unset;
-  unset.clientWidth = 396;
-  unset.clientHeight = 296;
-  const GridGeometry form = FormGrid(5, 339, 347);
+// The rows of the window tests these replace, with their numbers, and the extremes: a million rows
+// and near INT_MAX, thumb positions past 65,535.
+TEST(GridGeometry, ScriptsOfInputOnTheDefaultAndTheFormGrids) {
+  const std::string kForm = "form 5 339 347 106 ", kList = "form 101 396 275 106 ";
+  const std::string kMillion = "form 1000000 396 275 106 ";
   const struct {
-    const GridGeometry& grid;
-    int col, row;
-    GridRect rect;
+    std::string script, said;
   } cases[] = {
-      {unset, 0, 0, {0, 0, 64, 24}},       {unset, 1, 1, {65, 25, 129, 49}},
-      {unset, 4, 4, {260, 100, 324, 124}}, {form, 0, 0, {0, 0, 106, 24}},
-      {form, 1, 0, {107, 0, 213, 24}},     {form, 2, 0, {214, 0, 320, 24}},
-      {form, 0, 1, {0, 25, 106, 49}},      {form, 2, 4, {214, 100, 320, 124}},
-      {form, 3, 1, {0, 0, 0, 0}},          {form, 0, 5, {0, 0, 0, 0}},
+      // cells, and the bars shown only when needed (12 data rows fit in 347 pixels)
+      {"unset 396 296 rect 0 0 rect 1 1 rect 4 4", "0,0,64,24 65,25,129,49 260,100,324,124"},
+      {kForm + "rect 0 0 rect 1 0 rect 2 0 rect 0 1 rect 2 4",
+       "0,0,106,24 107,0,213,24 214,0,320,24 0,25,106,49 214,100,320,124"},
+      {kForm + "rect 3 1 rect 0 5 at 321 30 at 30 125", "0,0,0,0 0,0,0,0 none none"},
+      {"form 2 339 347 106 bars form 100 339 347 106 bars", "0,0,0,1,0 1,0,99,12,1"},
+      {"form 2 339 347 200 bars form 100 339 347 200 bars", "0,1,0,1,0 1,1,99,12,1"},
+      {"form 13 339 347 106 bars form 14 339 347 106 bars", "0,0,0,1,0 1,0,13,12,1"},
+      // keys, 10 of 100 data rows shown: the last top row is 91
+      {kList + "top 1 to 0 1 key Down view top 1 to 0 10 key Down view", "0,2,1,0 0,11,2,0"},
+      {kList + "top 91 to 0 100 key Down view top 1 to 0 1 key Up view", "0,100,91,0 0,1,1,0"},
+      {kList + "top 5 to 0 5 key Up view top 1 to 0 1 key Next view", "0,4,4,0 0,11,11,0"},
+      {kList + "top 91 to 0 95 key Next view top 45 to 0 50 key Prior view",
+       "0,100,91,0 0,40,35,0"},
+      {kList + "top 1 to 0 5 key Prior view top 45 to 1 50 key Home view", "0,1,1,0 1,1,1,0"},
+      {kList + "top 45 to 1 50 key End view top 45 to 0 50 key Right view", "1,100,91,0 1,50,45,0"},
+      {kList + "top 45 to 0 50 key Left view top 45 to 2 50 key Right view", "0,50,45,0 2,50,45,0"},
+      // the wheel: notches and parts of notches by the lines a notch, the selection kept
+      {kList + "to 0 2 wheel -120 3 view top 20 to 0 21 wheel 120 3 view", "0,2,4,0 0,21,17,0"},
+      {kList + "to 0 2 wheel -240 3 view top 1 wheel -60 3 wheel -60 3 view", "0,2,7,0 0,2,4,0"},
+      {kList + "to 0 2 wheel -30 3 view wheel -30 3 wheel -30 3 wheel -30 3 view",
+       "0,2,1,0 0,2,4,0"},
+      {kList + "to 0 2 wheel 120 3 view top 90 to 0 91 wheel -120 3 view", "0,2,1,0 0,91,91,0"},
+      {kList + "to 0 2 wheel -120 5 view top 1 wheel -120 page view top 1 wheel -120 0 view",
+       "0,2,6,0 0,2,11,0 0,2,1,0"},
+      // scroll codes and the thumb over a million rows and INT_MAX rows
+      {kMillion + "scroll Thumb 900000 bars at 5 274 scroll Thumb 65536 bars",
+       "1,0,999999,10,900000 0,900009 1,0,999999,10,65536"},
+      {kMillion + "scroll Thumb 65536 scroll LineDown 0 view scroll PgDown 0 view",
+       "0,1,65537,0 0,1,65547,0"},
+      {kMillion + "scroll Bottom 0 view scroll LineDown 0 view scroll Top 0 scroll PgUp 0 bars",
+       "0,1,999990,0 0,1,999990,0 1,0,999999,10,1"},
+      {"form max 396 275 106 scroll Bottom 0 view scroll PgDown 0 scroll Thumb max bars at 5 274",
+       "0,1,2147483637,0 1,0,2147483646,10,2147483637 0,2147483646"},
+      {"form max 396 275 106 key End view band 0 0 380 275",
+       "0,2147483646,2147483637,0 0,0,2147483637,2147483646,0,2"},
+      // moves bring their row into view and keep the horizontal scroll (16 pixels a line)
+      {kMillion + "to 0 900000 view to 0 5 view top 5 to 0 9 view to 0 14 view to 0 15 view",
+       "0,900000,899991,0 0,5,5,0 0,9,5,0 0,14,5,0 0,15,6,0"},
+      {"form 30 339 347 106 width 0 400 hscroll LineDown 0 hscroll LineDown 0 view", "0,1,1,32"},
+      {"form 30 339 347 106 width 0 400 hscroll Thumb 192 to 0 3 view to 0 25 view",
+       "0,3,1,192 0,25,14,192"},
+      {"form 30 339 347 106 width 0 400 hscroll Thumb 192 click 150 80 view", "0,3,1,192"},
+      {"form 30 339 347 106 width 0 400 key Right hscroll Thumb 192 to 1 3 view", "1,3,1,192"},
+      // clicks: on a row, a line, the titles, below the rows, right of the columns
+      {kForm + "to 0 2 click 10 30 view to 0 2 click 250 80 view to 0 2 click 106 49 view",
+       "0,1,1,0 0,3,1,0 0,1,1,0"},
+      {kForm + "to 0 2 click 50 10 view click 50 200 view click 330 30 view",
+       "0,2,1,0 0,2,1,0 0,2,1,0"},
+      // title boundaries dragged, and the drag ended by the release
+      {kForm + "to 0 2 press 106 10 drag 128 drag 150 release drag 180 widths view",
+       "150,106,106 0,2,1,0"},
+      {kForm + "press 104 10 drag 82 drag 60 release drag 90 widths", "62,106,106"},
+      {kForm + "press 320 5 drag 360 drag 400 release drag 430 widths", "106,106,186"},
+      {kForm + "press 213 20 drag 131 drag 50 release drag 80 widths", "106,0,106"},
+      {kForm + "to 0 2 fixed press 106 10 drag 128 drag 150 widths view", "106,106,106 0,2,1,0"},
+      {kForm + "to 0 2 press 106 30 drag 150 widths view to 0 2 press 106 25 drag 150 widths view",
+       "106,106,106 0,1,1,0 106,106,106 0,1,1,0"},
+      // midway between two boundaries the later one is grabbed: a narrowed column widens again
+      {kForm + "width 1 1 press 107 10 drag 128 drag 150 widths", "106,44,106"},
+      {kForm + "width 1 3 press 108 10 drag 129 drag 150 widths", "106,45,106"},
+      {kForm + "width 1 5 press 109 10 drag 129 drag 150 widths", "106,46,106"},
+      // painting a million-row grid: the title row, 10 whole rows and part of an 11th; a strip
+      // one pixel high draws the one row it crosses; the states of the cells
+      {"form 1000000 396 280 106 top 500000 to 0 500003 band 0 0 380 280 band 0 100 339 101",
+       "0,0,500000,500010,0,2 1,0,500003,500003,0,2"},
+      {"form 1000000 396 280 106 to 0 3 state 0 3 1 state 1 3 1 state 0 3 0 state 0 0 1",
+       "3 1 1 4"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "cell " << c.col << "," << c.row);
-    EXPECT_EQ(c.grid.CellRect(c.col, c.row), c.rect);
-  }
-  EXPECT_FALSE(form.CellAt(321, 30));  // right of the last column
-  EXPECT_FALSE(form.CellAt(30, 125));  // below the last row
-}
-
-TEST(GridGeometry, FormGridShowsEachBarOnlyWhenNeeded) {
-  const struct {
-    int rows, colWidth;
-    bool vert, horz;
-  } cases[] = {
-      {2, 106, false, false},
-      {100, 106, true, false},
-      {2, 200, false, true},
-      {100, 200, true, true},
-      {13, 106, false, false},  // 12 data rows fit in the 347-pixel client
-                                // area
-      {14, 106, true, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.rows << " rows, columns " << c.colWidth);
-    GridGeometry g = FormGrid(c.rows, 339, 347, c.colWidth);
-    const auto [vert, horz] = *g.Fit().bars;
-    EXPECT_EQ(vert.shown, c.vert);
-    EXPECT_EQ(horz.shown, c.horz);
-    if (c.vert) {
-      EXPECT_EQ(vert.max, c.rows - 1);
-      EXPECT_EQ(vert.page, g.VisibleRows());
-    }
-  }
-}
-
-TEST(GridGeometry, KeysMoveTheCurrentRowAndScroll) {
-  // 100 data rows, 10 of them shown: the last top row is 91.
-  const struct {
-    const char* name;
-    int col, row, top;
-    GridKey key;
-    int wantCol, wantRow, wantTop;
-  } cases[] = {
-      {"down", 0, 1, 1, GridKey::kDown, 0, 2, 1},
-      {"down past the bottom edge", 0, 10, 1, GridKey::kDown, 0, 11, 2},
-      {"down at the last row", 0, 100, 91, GridKey::kDown, 0, 100, 91},
-      {"up at the first row", 0, 1, 1, GridKey::kUp, 0, 1, 1},
-      {"up past the top edge", 0, 5, 5, GridKey::kUp, 0, 4, 4},
-      {"page down", 0, 1, 1, GridKey::kPageDown, 0, 11, 11},
-      {"page down near the end", 0, 95, 91, GridKey::kPageDown, 0, 100, 91},
-      {"page up", 0, 50, 45, GridKey::kPageUp, 0, 40, 35},
-      {"page up near the start", 0, 5, 1, GridKey::kPageUp, 0, 1, 1},
-      {"home", 1, 50, 45, GridKey::kHome, 1, 1, 1},
-      {"end", 1, 50, 45, GridKey::kEnd, 1, 100, 91},
-      {"right", 0, 50, 45, GridKey::kRight, 1, 50, 45},
-      {"left at the first column", 0, 50, 45, GridKey::kLeft, 0, 50, 45},
-      {"right at the last column", 2, 50, 45, GridKey::kRight, 2, 50, 45},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    GridGeometry g = FormGrid(101, 396, 11 * 25);
-    ASSERT_EQ(g.VisibleRows(), 10);
-    g.ScrollTo(c.top, 0);
-    g.MoveTo(c.col, c.row);
-    ASSERT_EQ(g.topRow, c.top);
-    g.Key(c.key);
-    EXPECT_EQ(g.col, c.wantCol);
-    EXPECT_EQ(g.row, c.wantRow);
-    EXPECT_EQ(g.topRow, c.wantTop);
-  }
-}
-
-TEST(GridGeometry, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
-  const struct {
-    const char* name;
-    unsigned lines;
-    int top;
-    std::vector<int> deltas;
-    int wantTop;
-  } cases[] = {
-      {"one notch down", 3, 1, {-120}, 4},
-      {"one notch up", 3, 20, {120}, 17},
-      {"two notches down", 3, 1, {-240}, 7},
-      {"half notches add up", 3, 1, {-60, -60}, 4},
-      {"a quarter notch is not a row", 3, 1, {-30}, 1},
-      {"quarter notches add up", 3, 1, {-30, -30, -30, -30}, 4},
-      {"up at the top", 3, 1, {120}, 1},
-      {"down at the bottom", 3, 90, {-120}, 91},
-      {"five lines a notch", 5, 1, {-120}, 6},
-      {"a page a notch", zolt::kWheelPage, 1, {-120}, 11},
-      {"no lines a notch", 0, 1, {-120}, 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    GridGeometry g = FormGrid(101, 396, 11 * 25);
-    g.ScrollTo(c.top, 0);
-    g.MoveTo(0, c.top + 1);
-    for (int delta : c.deltas) g.Wheel(delta, c.lines);
-    EXPECT_EQ(g.topRow, c.wantTop);
-    EXPECT_EQ(g.row, c.top + 1);
-  }
-  // Far from either end, every bit of travel is kept: what did not make a row remains.
+  for (const auto& c : cases) EXPECT_EQ(RunScript(c.script), c.said) << c.script;
+  // Far from either end, every bit of wheel travel is kept: what did not make a row remains.
   std::mt19937 random(34);
-  GridGeometry g = FormGrid(1000000, 396, 11 * 25);
+  GridGeometry g = FormGrid(1000000, 396, 11 * 25, 106);
   g.ScrollTo(500000, 0);
   long long travel = 0;
   for (int turn = 0; turn < 1000; ++turn) {
@@ -465,167 +513,6 @@ TEST(GridGeometry, WheelScrollsBySystemLinesWithoutMovingTheSelection) {
     ASSERT_EQ((500000LL - g.topRow) * zolt::kWheelDelta + g.wheelRemainder, travel);
     ASSERT_LT(std::abs(g.wheelRemainder), zolt::kWheelDelta);
   }
-}
-
-TEST(GridGeometry, ScrollCodesReachEveryRowOfAMillionAndNearIntMax) {
-  const int kMax = INT_MAX;
-  const struct {
-    const char* name;
-    int rows;
-    GridScroll code;
-    int thumb, wantTop;
-  } cases[] = {
-      {"thumb dragged to 900,000", 1000000, GridScroll::kThumb, 900000, 900000},
-      {"thumb just past 65,535", 1000000, GridScroll::kThumb, 65536, 65536},
-      {"line down", 1000000, GridScroll::kLineDown, 0, 65537},
-      {"page down", 1000000, GridScroll::kPageDown, 0, 65547},
-      {"bottom", 1000000, GridScroll::kBottom, 0, 999990},
-      {"line down at the bottom", 1000000, GridScroll::kLineDown, 0, 999990},
-      {"top", 1000000, GridScroll::kTop, 0, 1},
-      {"page up at the top", 1000000, GridScroll::kPageUp, 0, 1},
-      {"bottom of INT_MAX rows", kMax, GridScroll::kBottom, 0, kMax - 10},
-      {"page down at the bottom of INT_MAX rows", kMax, GridScroll::kPageDown, 0, kMax - 10},
-      {"thumb past the end of INT_MAX rows", kMax, GridScroll::kThumb, kMax, kMax - 10},
-  };
-  GridGeometry g;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (g.rowCount != c.rows) g = FormGrid(c.rows, 396, 11 * 25);
-    g.Scroll(true, c.code, c.thumb);
-    EXPECT_EQ(g.topRow, c.wantTop);
-    const zolt::GridBar vert = (*g.Fit().bars)[0];
-    EXPECT_EQ(vert.pos, c.wantTop);
-    EXPECT_EQ(vert.max, c.rows - 1);
-    EXPECT_EQ(g.CellRect(0, c.wantTop).top, 25);
-    EXPECT_EQ(g.CellAt(5, 11 * 25 - 1), (GridCell{0, c.wantTop + 9}));
-  }
-  // The last row, reached by a key, is the last one drawn.
-  g.Key(GridKey::kEnd);
-  EXPECT_EQ(g.row, kMax - 1);
-  EXPECT_EQ(g.Bands(GridRect{0, 0, 380, 11 * 25})[1].lastRow, kMax - 1);
-}
-
-TEST(GridGeometry, MovesScrollTheRowIntoViewAndKeepTheHorizontalScroll) {
-  const struct {
-    int top, row, wantTop;
-  } rows[] = {
-      {1, 900000, 899991},  // to the bottom edge
-      {899991, 5, 5},       // to the top edge
-      {5, 9, 5},            // already shown
-      {5, 14, 5},          {5, 15, 6},
-  };
-  GridGeometry g = FormGrid(1000000, 396, 11 * 25);
-  for (const auto& c : rows) {
-    SCOPED_TRACE(testing::Message() << "row " << c.row << " from top " << c.top);
-    g.ScrollTo(c.top, 0);
-    g.MoveTo(g.col, c.row);
-    EXPECT_EQ(g.topRow, c.wantTop);
-  }
-  // Column 0 widened to 400 and the grid scrolled 192 pixels right: column 0 is cut at the left
-  // edge, column 1 is wholly in view.
-  const struct {
-    const char* name;
-    int col;
-    bool click;  // a click on the row rather than a move
-    int row;
-  } moves[] = {
-      {"a row in view", 0, false, 3},
-      {"a row scrolled into view", 0, false, 25},
-      {"a click on a row", 0, true, 3},
-      {"a row in view, the current column in view", 1, false, 3},
-  };
-  for (const auto& c : moves) {
-    SCOPED_TRACE(c.name);
-    GridGeometry h = FormGrid(30, 339, 347);
-    h.ResizeColumn(0, 400);
-    for (int i = 0; i < c.col; ++i) h.Key(GridKey::kRight);
-    h.Scroll(false, GridScroll::kTop, 0);
-    for (int i = 0; i < 12; ++i) h.Scroll(false, GridScroll::kLineDown, 0);
-    ASSERT_EQ(h.leftOffset, 192);
-    if (c.click) {
-      h.Click(150, h.CellRect(0, c.row).top + 5);
-    } else {
-      h.MoveTo(h.col, c.row);
-    }
-    EXPECT_EQ(h.row, c.row);
-    EXPECT_EQ(h.col, c.col);
-    EXPECT_EQ(h.leftOffset, 192);
-  }
-}
-
-TEST(GridGeometry, ClicksAndTitleBoundaryDrags) {
-  const struct {
-    const char* where;
-    int x, y, row;
-  } clicks[] = {
-      {"first data row", 10, 30, 1},
-      {"third column, row 3", 250, 80, 3},
-      {"a line", 106, 49, 1},
-      {"title row", 50, 10, 2},
-      {"below the last row", 50, 200, 2},
-      {"right of the last column", 330, 30, 2},
-  };
-  for (const auto& c : clicks) {
-    SCOPED_TRACE(c.where);
-    GridGeometry g = FormGrid(5, 339, 347);
-    g.MoveTo(0, 2);
-    g.Click(c.x, c.y);
-    EXPECT_EQ(g.row, c.row);
-  }
-  const struct {
-    const char* name;
-    bool sizing;
-    int downX, downY, moveX;
-    std::vector<int> widths;
-    int row;                // the current row afterwards (2 before)
-    int middleWidth = 106;  // the middle column's width before the drag
-  } drags[] = {
-      {"widen the first column", true, 106, 10, 150, {150, 106, 106}, 2},
-      {"grab two pixels off the line", true, 104, 10, 60, {62, 106, 106}, 2},
-      {"widen the last column past the edge", true, 320, 5, 400, {106, 106, 186}, 2},
-      {"narrow below nothing", true, 213, 20, 50, {106, 0, 106}, 2},
-      {"sizing switched off", false, 106, 10, 150, {106, 106, 106}, 2},
-      {"a boundary in a data row", true, 106, 30, 150, {106, 106, 106}, 1},
-      {"a boundary on the first data row's top line", true, 106, 25, 150, {106, 106, 106}, 1},
-      // Midway between two boundaries the later one is grabbed: a narrowed column widens again.
-      {"widen a 1-pixel column", true, 107, 10, 150, {106, 44, 106}, 2, 1},
-      {"widen a 3-pixel column", true, 108, 10, 150, {106, 45, 106}, 2, 3},
-      {"widen a 5-pixel column", true, 109, 10, 150, {106, 46, 106}, 2, 5},
-  };
-  for (const auto& c : drags) {
-    SCOPED_TRACE(c.name);
-    GridGeometry g = FormGrid(5, 339, 347);
-    g.MoveTo(0, 2);
-    if (!c.sizing) g.options &= ~zolt::kGridColSizing;
-    g.ResizeColumn(1, c.middleWidth);
-    if (!g.StartColumnDrag(c.downX, c.downY)) g.Click(c.downX, c.downY);
-    g.DragColumn((c.downX + c.moveX) / 2);
-    g.DragColumn(c.moveX);
-    g.sizingCol = -1;  // the capture released
-    g.DragColumn(c.moveX + 30);
-    EXPECT_EQ(g.colWidths, c.widths);
-    EXPECT_EQ(g.row, c.row);
-  }
-}
-
-TEST(GridGeometry, PaintingAMillionRowGridDrawsTheShownRowsOnly) {
-  // 280 pixels: the title row, 10 whole data rows and part of an 11th.
-  GridGeometry g = FormGrid(1000000, 396, 280);
-  g.ScrollTo(500000, 0);
-  g.MoveTo(0, 500003);
-  const auto all = g.Bands(GridRect{0, 0, 380, 280});
-  EXPECT_EQ(std::vector<int>({all[0].firstRow, all[0].lastRow, all[1].firstRow, all[1].lastRow,
-                              all[1].firstCol, all[1].lastCol}),
-            std::vector<int>({0, 0, 500000, 500010, 0, 2}));
-  // A dirty strip one pixel high repaints the one row it crosses.
-  const auto strip = g.Bands(GridRect{0, 100, 339, 101});
-  EXPECT_TRUE(strip[0].Empty());
-  EXPECT_EQ(strip[1].firstRow, 500003);
-  EXPECT_EQ(strip[1].lastRow, 500003);
-  EXPECT_EQ(g.CellState(0, 500003, true), zolt::kGridSelected | zolt::kGridFocused);
-  EXPECT_EQ(g.CellState(1, 500003, true), zolt::kGridSelected);
-  EXPECT_EQ(g.CellState(0, 500003, false), zolt::kGridSelected);
-  EXPECT_EQ(g.CellState(0, 0, true), zolt::kGridTitle);
 }
 
 }  // namespace
