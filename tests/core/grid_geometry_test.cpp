@@ -134,41 +134,31 @@ std::vector<long long> Picture(const GridGeometry& g) {
 
 // The screen after a change, as the platform makes it: what it showed (in an area the size of
 // the new client area, anything new to it invalid), moved and invalidated as the change says,
-// then every invalid pixel painted from the new state.
+// then every invalid pixel (-2, which no picture holds) painted from the new state.
 std::vector<long long> Screen(const std::vector<long long>& shown, int shownWidth,
                               const GridGeometry& after, const GridChange& change) {
   const int w = after.clientWidth, h = after.clientHeight;
   std::vector<long long> screen(static_cast<size_t>(w * h), -2);
-  std::vector<char> invalid(screen.size(), 1);
-  for (int y = 0; y < h && shownWidth; ++y) {
-    for (int x = 0; x < std::min(w, shownWidth); ++x) {
-      const size_t from = static_cast<size_t>(y * shownWidth + x);
-      if (from < shown.size()) {
-        screen[static_cast<size_t>(y * w + x)] = shown[from];
-        invalid[static_cast<size_t>(y * w + x)] = 0;
-      }
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < std::min(w, shownWidth) && y * shownWidth + x < int(shown.size()); ++x) {
+      screen[static_cast<size_t>(y * w + x)] = shown[static_cast<size_t>(y * shownWidth + x)];
     }
   }
   for (const zolt::GridRepaint& r : change.repaints) {
     const GridRect a{std::max(0, r.area.left), std::max(0, r.area.top), std::min(w, r.area.right),
                      std::min(h, r.area.bottom)};
     const std::vector<long long> was = screen;
-    const std::vector<char> wasInvalid = invalid;
     for (int y = a.top; y < a.bottom; ++y) {
       for (int x = a.left; x < a.right; ++x) {
         const int sx = x - r.dx, sy = y - r.dy;
-        const size_t at = static_cast<size_t>(y * w + x), from = static_cast<size_t>(sy * w + sx);
         const bool moved =
             (r.dx || r.dy) && sx >= a.left && sx < a.right && sy >= a.top && sy < a.bottom;
-        screen[at] = moved ? was[from] : screen[at];
-        invalid[at] = moved ? wasInvalid[from] : 1;
+        screen[static_cast<size_t>(y * w + x)] = moved ? was[static_cast<size_t>(sy * w + sx)] : -2;
       }
     }
   }
   const std::vector<long long> truth = Picture(after);
-  for (size_t i = 0; i < screen.size(); ++i) {
-    if (invalid[i]) screen[i] = truth[i];
-  }
+  for (size_t i = 0; i < screen.size(); ++i) screen[i] = screen[i] == -2 ? truth[i] : screen[i];
   return screen;
 }
 
