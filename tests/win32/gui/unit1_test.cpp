@@ -227,20 +227,18 @@ TEST_F(Form1Test, InANarrowWindowTheSplitterLeavesTheRightPaneThirtyPixels) {
   DragInTurn({{300, maxLeft}, {100, 100}, {maxLeft + 1, maxLeft}, {29, 30}, {maxLeft, maxLeft}});
 }
 
-// The hatched bar of a drag shows in the main window's reference images.
+// The hatched bar of a drag shows in the main window's reference images, and the repaint check
+// after seeded input sees one left behind when the capture is taken away.
 TEST_F(Form1Test, SplitterDragEndsWhenItsCaptureIsTakenAway) {
   HWND splitter = H("Splitter1");
   EXPECT_EQ(GetClassLongPtrA(splitter, GCLP_HCURSOR),
             reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_SIZEWE)));
-  gui::Pump();
-  const gui::Pixels before = gui::Scene(form->Handle());
   SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, At(0, 100));
   SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, At(-145, 100));
-  EXPECT_FALSE(gui::Scene(form->Handle()) == before) << "no bar while dragging";
-  // The capture taken away mid-drag (another window popping up): the bar goes, and the
-  // button's release then moves nothing.
+  // The capture taken away mid-drag (another window popping up): the button's release then
+  // moves nothing.
   SetCapture(form->Handle());
-  EXPECT_TRUE(gui::Scene(form->Handle()) == before) << "the bar stays";
+  EXPECT_FALSE(form->Get<ui::Splitter>("Splitter1").Dragging());
   ReleaseCapture();
   SendMessageA(splitter, WM_LBUTTONUP, 0, At(-145, 100));
   EXPECT_EQ(InParent(H("Panel1")).right, 345);
