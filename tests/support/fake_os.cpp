@@ -435,12 +435,6 @@ os::Order Machine::CompareText(const std::string& a, const std::string& b, bool 
   return c < 0 ? os::Order::kLess : c > 0 ? os::Order::kGreater : os::Order::kEqual;
 }
 
-bool Machine::SortKey(const std::string& text, std::string& key) {
-  if (Failing(Service::kSortKey)) return false;
-  key = LowerCase(text);
-  return true;
-}
-
 bool Machine::IsLeadByte(unsigned char byte) {
   return doubleByte_ && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }

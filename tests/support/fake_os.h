@@ -112,7 +112,11 @@ class Machine : public os::Os {
   uint32_t LastError() override { return lastError_; }
   os::Order CompareText(const std::string& a, const std::string& b, bool ignoreCase) override;
   // Orders as CompareText ignoring case: the lowered text.
-  bool SortKey(const std::string& text, std::string& key) override;
+  bool SortKey(const std::string& text, std::string& key) override {
+    if (Failing(Service::kSortKey)) return false;
+    key = LowerCase(text);
+    return true;
+  }
   bool IsLeadByte(unsigned char byte) override;
   bool DoubleByteSystem() override { return doubleByte_; }
   std::string LowerCase(const std::string& text) override;

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -249,55 +251,36 @@ TEST_F(FolderListWindow, RecreatedWindowRebuildsItsItems) {
   EXPECT_EQ(list_->CurrentFolder(), top_ + "\\B");
 }
 
-// The first item whose text another process does not read as the list shows it, as a screen
-// reader reads it (list_texts.exe, beside this program, sends the messages while this thread
-// answers them): of every step-th item and the last; -1 when they all read as shown.
-int FirstItemReadOtherwise(const folderctl::TDirectoryListBox& list, int step = 1) {
-  char exe[MAX_PATH];
-  std::string folder(exe, GetModuleFileNameA(nullptr, exe, sizeof exe));
-  folder.erase(folder.find_last_of('\\') + 1);
-  const std::string file = folder + "list_texts" + std::to_string(GetCurrentProcessId()) + ".txt";
-  std::string command = "\"" + folder + "list_texts.exe\" " +
-                        std::to_string(reinterpret_cast<INT_PTR>(list.Handle())) + " \"" + file +
-                        "\" " + std::to_string(step);
+// Reads the list's items from another process, as a screen reader does (list_texts.exe, beside
+// this program, sends the messages while this thread answers them): every step-th item and the
+// last, each on a line, which must be the texts the list shows.
+void ExpectReadAsShownFromAnotherProcess(const folderctl::TDirectoryListBox& list, int step) {
+  const std::string file = "list_texts" + std::to_string(GetCurrentProcessId()) + ".txt";
+  std::string command = "list_texts.exe " +
+                        std::to_string(reinterpret_cast<INT_PTR>(list.Handle())) + " " +
+                        std::to_string(step) + " " + file;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION reader{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &reader)) {
-    ADD_FAILURE() << "cannot start " << command;
-    return -2;
-  }
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &reader));
   MSG msg;
   while (MsgWaitForMultipleObjects(1, &reader.hProcess, FALSE, INFINITE, QS_SENDMESSAGE) !=
          WAIT_OBJECT_0) {
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // answers what was sent meanwhile
   }
-  DWORD code = 1;
-  GetExitCodeProcess(reader.hProcess, &code);
   CloseHandle(reader.hThread);
   CloseHandle(reader.hProcess);
-  EXPECT_EQ(code, 0u) << "the reader failed";
-  std::wstring read;
-  if (FILE* in = std::fopen(file.c_str(), "rb")) {
-    wchar_t buffer[4096];
-    for (size_t n; (n = std::fread(buffer, sizeof(wchar_t), 4096, in)) > 0;) read.append(buffer, n);
-    std::fclose(in);
-  }
+  std::ifstream in(file, std::ios::binary);
+  const std::string read{std::istreambuf_iterator<char>(in), {}};
+  in.close();
   DeleteFileA(file.c_str());
+  std::wstring shown;
   const int count = static_cast<int>(list.State().Items().size());
-  std::vector<int> items;
-  for (int i = 0; i < count; i += step) items.push_back(i);
-  if (count > 0 && (count - 1) % step != 0) items.push_back(count - 1);
-  size_t at = 0;
-  for (int i : items) {
-    const std::wstring shown = ui::FromCodePage(list.State().DisplayText(i), CP_ACP);
-    if (read.compare(at, shown.size(), shown) != 0 || read.find(L'\n', at) != at + shown.size()) {
-      return i;
-    }
-    at += shown.size() + 1;
+  for (int i = 0; i < count; i = i == count - 1 ? count : std::min(i + step, count - 1)) {
+    shown += ui::FromCodePage(list.State().DisplayText(i), CP_ACP) + L'\n';
   }
-  return at == read.size() ? -1 : count;
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(read.data()), read.size() / 2), shown);
 }
 
 // 50,000 items: the scroll bar, a folder entered from a list scrolled to its end, and each item's
@@ -316,7 +299,7 @@ TEST(FolderListWithoutTexts, FiftyThousandItemsAndTheirTextsReadFromAnotherProce
   const ui::Font font = DialogFont();
   SetFont(list.Handle(), font);
   list.Fill();
-  EXPECT_EQ(FirstItemReadOtherwise(list), -1);
+  ExpectReadAsShownFromAnotherProcess(list, 1);
   const auto shown = [&list] {
     const SCROLLINFO si = gui::ReadScrollBar(list.Handle(), SB_VERT);
     return std::vector<LONG_PTR>{SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0),
@@ -327,14 +310,14 @@ TEST(FolderListWithoutTexts, FiftyThousandItemsAndTheirTextsReadFromAnotherProce
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 0, 50002, 12, 0}));
   SendMessageA(list.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{2, 49991, 50002, 12, 49991}));
-  EXPECT_EQ(FirstItemReadOtherwise(list, 499), -1);
+  ExpectReadAsShownFromAnotherProcess(list, 499);
   list.SetCurrentFolder("C:\\T\\BIG\\f0");
   EXPECT_EQ(shown(), (std::vector<LONG_PTR>{3, 0, 50003, 12, 0}));
 }
 
-// The platform's own list box, hidden in the shown Browse dialog beside the folder list with the
-// same size and item height and the texts the folder list shows, is the oracle: both are given
-// the same characters, keys, text messages and searches, and must answer alike.
+// The platform's own list box, hidden in the shown Browse dialog in the folder list's place with
+// its item height and the texts it shows, is the oracle: both are given the same characters,
+// questions, keys, text messages and searches, and must answer alike.
 class FolderListAgainstThePlatform : public gui::BrowseTest {
  public:
   void SetUp() override {
@@ -347,43 +330,64 @@ class FolderListAgainstThePlatform : public gui::BrowseTest {
     }
     Start();
   }
-  static HWND PlatformList(HWND ours, bool filled) {
+  // The platform's list box over the texts the folder list shows, with its client height and
+  // item height and the item it selects.
+  static HWND PlatformList(const folderctl::TDirectoryListBox& list) {
     RECT rc;
-    GetWindowRect(ours, &rc);
-    MapWindowPoints(nullptr, GetParent(ours), reinterpret_cast<POINT*>(&rc), 2);
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                                WS_CHILD | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                                rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                                GetParent(ours), nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(list, LB_SETITEMHEIGHT, 0, SendMessageA(ours, LB_GETITEMHEIGHT, 0, 0));
-    char text[MAX_PATH];
-    for (LRESULT i = 0; filled && i < SendMessageA(ours, LB_GETCOUNT, 0, 0); ++i) {
-      SendMessageA(ours, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-      SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    GetClientRect(list.Handle(), &rc);
+    const HWND platform = CreateWindowExA(
+        0, "LISTBOX", "", WS_CHILD | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 0, 0,
+        rc.right, rc.bottom, GetParent(list.Handle()), nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(platform, LB_SETITEMHEIGHT, 0,
+                 SendMessageA(list.Handle(), LB_GETITEMHEIGHT, 0, 0));
+    for (size_t i = 0; i < list.State().Items().size(); ++i) {
+      const std::string text = list.State().DisplayText(static_cast<int>(i));
+      SendMessageA(platform, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(SendMessageA(ours, LB_GETCURSEL, 0, 0)),
-                 0);
-    return list;
+    SendMessageA(platform, LB_SETCURSEL, SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), 0);
+    return platform;
   }
-  // Sends both lists the message (after focusing the item first, unless focus < -1) and records
-  // where their answers, selections, carets or top items part.
-  void Both(int focus, UINT message, WPARAM wParam, LPARAM lParam, const std::string& what) {
-    std::vector<LRESULT> answers[2];
+  // What is done to a list, and its answer.
+  using Act = std::function<std::string(HWND)>;
+  // A message sent; LB_GETTEXT's answer holds the text.
+  static Act Send(UINT message, WPARAM wParam, LPARAM lParam = 0) {
+    return [=](HWND l) {
+      char text[MAX_PATH] = "";
+      const LPARAM to = message == LB_GETTEXT ? reinterpret_cast<LPARAM>(text) : lParam;
+      return std::to_string(SendMessageA(l, message, wParam, to)) + " " + text;
+    };
+  }
+  // To ours, the question alone as the platform's list box asks it about the character c, with
+  // no WM_CHAR before it, and its answer selected; to the platform's list box, `typed`.
+  Act Asked(WPARAM c, const Act& typed) {
+    return [this, c, typed](HWND l) {
+      if (l == platform) {
+        typed(l);
+      } else {
+        const LPARAM caret = SendMessageA(l, LB_GETCARETINDEX, 0, 0);
+        const LRESULT to = SendMessageA(GetParent(l), WM_CHARTOITEM, MAKEWPARAM(c, caret),
+                                        reinterpret_cast<LPARAM>(l));
+        if (to >= 0) SendMessageA(l, LB_SETCURSEL, static_cast<WPARAM>(to), 0);
+      }
+      return std::string();
+    };
+  }
+  // Does the same to both lists, after selecting `focus` unless it is below -1, and records where
+  // their answers, selections, carets or top items part.
+  void Both(const std::string& what, int focus, const Act& act) {
+    std::string seen[2];
     for (int k = 0; k < 2; ++k) {
-      HWND l = k ? platform : ours;
+      const HWND l = k ? platform : ours;
       if (focus >= -1) SendMessageA(l, LB_SETCURSEL, static_cast<WPARAM>(focus), 0);
-      answers[k] = {SendMessageA(l, message, wParam, lParam)};
+      seen[k] = act(l);
       for (UINT query : {LB_GETCURSEL, LB_GETCARETINDEX, LB_GETTOPINDEX}) {
-        answers[k].push_back(SendMessageA(l, query, 0, 0));
+        seen[k] += " " + std::to_string(SendMessageA(l, query, 0, 0));
       }
     }
-    if (answers[0] != answers[1] && differences.size() < 20) {
-      std::string said = what + " from " + std::to_string(focus) + ":";
-      for (const auto& a : answers) {
-        for (LRESULT r : a) said += " " + std::to_string(r);
-        said += " /";
-      }
-      differences.push_back(said);
+    if (seen[0] != seen[1] && differences.size() < 20) {
+      differences.push_back(what + " from " + std::to_string(focus) + " of " +
+                            std::to_string(SendMessageA(ours, LB_GETCOUNT, 0, 0)) + ": " + seen[0] +
+                            " / " + seen[1]);
     }
   }
 
@@ -400,73 +404,53 @@ TEST_F(FolderListAgainstThePlatform, TypingKeysTextsAndSearches) {
 }
 
 void FolderListAgainstThePlatform::CompareWithThePlatform() {
-  ours = Folders().Handle();
-  platform = PlatformList(ours, true);
-  const int count = static_cast<int>(SendMessageA(ours, LB_GETCOUNT, 0, 0));
-  // Every byte and the arrow keys from every item, and with no item selected.
-  for (int focus = -1; focus < count; ++focus) {
-    for (int c = 0x20; c <= 0xFF; ++c) Both(focus, WM_CHAR, c, 0, "byte " + std::to_string(c));
-    for (int key : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END}) {
-      Both(focus, WM_KEYDOWN, key, 0, "key " + std::to_string(key));
-    }
-  }
-  // Runs from the root: a letter typed again, lead and trail bytes one by one.
-  for (const char* run : {"bbbb", "\x83\x41", "\x83\x61\x83\x61", "\x82\x60", "\x81\x40"}) {
-    for (const char* c = run; *c; ++c) {
-      Both(c == run ? 0 : -2, WM_CHAR, static_cast<unsigned char>(*c), 0, run);
-    }
-  }
-  // The question alone, as the platform's list box asks it: the answer follows its character,
-  // not a byte the list saw before; the platform's own list box typed that character moves so.
-  for (int c = 0x20; c <= 0xFF; ++c) {
-    SendMessageA(platform, LB_SETCURSEL, 1, 0);
-    SendMessageA(platform, WM_CHAR, static_cast<WPARAM>(c), 0);
-    SendMessageA(ours, LB_SETCURSEL, 1, 0);
-    const LRESULT answer = SendMessageA(GetParent(ours), WM_CHARTOITEM, MAKEWPARAM(c, 1),
-                                        reinterpret_cast<LPARAM>(ours));
-    if ((answer == -2 ? 1 : answer) != SendMessageA(platform, LB_GETCURSEL, 0, 0)) {
-      differences.push_back("asked about " + std::to_string(c));
-    }
-  }
-  // A double-byte character in one question, lead byte high: the item the platform's own search
-  // finds for its two bytes.
-  const LRESULT pair = SendMessageA(GetParent(ours), WM_CHARTOITEM, MAKEWPARAM(0x8341, 1),
-                                    reinterpret_cast<LPARAM>(ours));
-  if (pair != SendMessageA(platform, LB_FINDSTRING, 1, reinterpret_cast<LPARAM>("\x83\x41"))) {
-    differences.push_back("asked about a pair");
-  }
-  // A WM_CHAR that holds more than its low byte: the list box's question tells what it read.
-  for (WPARAM c : {0x4183, 0x8341, 0x6141}) Both(0, WM_CHAR, c, 0, "packed " + std::to_string(c));
-  for (int i = -1; i <= count; ++i) {
-    Both(-2, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, "length");
-    std::string texts[2];
-    for (int k = 0; k < 2; ++k) {
-      char text[MAX_PATH] = "";
-      texts[k] =
-          std::to_string(SendMessageA(k ? platform : ours, LB_GETTEXT, static_cast<WPARAM>(i),
-                                      reinterpret_cast<LPARAM>(text))) +
-          " " + text;
-    }
-    if (texts[0] != texts[1]) differences.push_back(texts[0] + " / " + texts[1]);
-  }
-  for (const char* find : {"b", "BETA", "beta2", "x", "[x", "-c", "c", "c:\\", "r&d", "\xC9",
-                           "\xE9\x41", "\x83\x41", "\x83\x61", "\x83", "", "zz"}) {
-    for (int start : {-1, 0, 4, count - 1, count}) {
-      for (UINT m : {LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING}) {
-        Both(-2, m, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(find),
-             std::string("search ") + find + " " + std::to_string(m) + " after " +
-                 std::to_string(start));
+  folderctl::TDirectoryListBox empty(machine);  // a folder list not filled yet
+  empty.CreateIn(form2->Handle(), 0x7FF0, 0, 0, 100, 100);
+  for (const folderctl::TDirectoryListBox* list : {&Folders(), &empty}) {
+    ours = list->Handle();
+    platform = PlatformList(*list);
+    const int count = static_cast<int>(SendMessageA(ours, LB_GETCOUNT, 0, 0));
+    // From every item and from none: every byte asked about alone (the answer follows the
+    // question, not a byte typed before it), then typed; the arrow and page keys.
+    for (int focus = -1; focus < count; ++focus) {
+      for (WPARAM c = 0x20; c <= 0xFF; ++c) {
+        Both("asked about " + std::to_string(c), focus, Asked(c, Send(WM_CHAR, c)));
+        Both("byte " + std::to_string(c), focus, Send(WM_CHAR, c));
+      }
+      for (WPARAM key : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END}) {
+        Both("key " + std::to_string(key), focus, Send(WM_KEYDOWN, key));
       }
     }
+    // A double-byte character in one question, lead byte high: the item the platform's own
+    // search finds for its two bytes.
+    Both("a pair asked about", 1,
+         Asked(0x8341, Send(LB_SELECTSTRING, 1, reinterpret_cast<LPARAM>("\x83\x41"))));
+    // Typed on from the root: a letter again, lead and trail bytes one by one; then WM_CHARs that
+    // hold more than their low byte.
+    for (const char* run : {"bbbb", "\x83\x41", "\x83\x61\x83\x61", "\x82\x60", "\x81\x40"}) {
+      for (const char* c = run; *c; ++c) {
+        Both(run, c == run ? 0 : -2, Send(WM_CHAR, static_cast<unsigned char>(*c)));
+      }
+    }
+    for (WPARAM c : {0x4183, 0x8341, 0x6141})
+      Both("packed " + std::to_string(c), 0, Send(WM_CHAR, c));
+    // The texts of every item and of none; the searches.
+    for (int i = -1; i <= count; ++i) {
+      for (UINT m : {LB_GETTEXTLEN, LB_GETTEXT})
+        Both("text of " + std::to_string(i), -2, Send(m, static_cast<WPARAM>(i)));
+    }
+    for (const char* find : {"b", "BETA", "beta2", "x", "[x", "-c", "c", "c:\\", "r&d", "\xC9",
+                             "\xE9\x41", "\x83\x41", "\x83\x61", "\x83", "", "zz"}) {
+      for (int start : {-1, 0, 4, count - 1, count}) {
+        for (UINT m : {LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING}) {
+          Both(std::string("search ") + find + " " + std::to_string(m) + " after " +
+                   std::to_string(start),
+               -2, Send(m, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(find)));
+        }
+      }
+    }
+    DestroyWindow(platform);
   }
-  DestroyWindow(platform);
-  // Empty lists: a folder list not filled yet.
-  folderctl::TDirectoryListBox empty(machine);
-  empty.CreateIn(form2->Handle(), 0x7FF0, 0, 0, 100, 100);
-  ours = empty.Handle();
-  platform = PlatformList(ours, false);
-  for (int c = 0x20; c <= 0xFF; ++c) Both(-2, WM_CHAR, c, 0, "empty, byte " + std::to_string(c));
-  DestroyWindow(platform);
 }
 
 // A drive of every kind the list has a glyph for, the process on C:.
