@@ -178,11 +178,11 @@ int FolderList::Indent(int index) const {
 
 std::string FolderList::DisplayText(int index, std::string::size_type bytes) const {
   const std::string& name = items_[static_cast<size_t>(index)].text;
-  std::string::size_type end = 0;
-  if (bytes >= name.size()) {
-    end = name.size();
-  } else {
-    while (end + text::CharLength(os_, name, end) <= bytes) end += text::CharLength(os_, name, end);
+  // The whole name without a walk over its characters when it all fits.
+  std::string::size_type end = bytes >= name.size() ? name.size() : 0;
+  for (std::string::size_type n;
+       end < name.size() && end + (n = text::CharLength(os_, name, end)) <= bytes;) {
+    end += n;
   }
   return casePreserving_ ? name.substr(0, end) : os_.LowerCase(name.substr(0, end));
 }

@@ -13,13 +13,14 @@ struct GlyphItem {
   ItemColour background = ItemColour::kWindow, text = ItemColour::kWindowText;
 };
 
-// An item from left, between top and bottom: the glyph glyphX to the right of its left edge and
-// vertically centred; the text textX after the glyph (after 16 pixels when it is not loaded); the
-// highlight colours when selected.
 struct GlyphSize {
   int width = 0, height = 0;
   bool loaded = false;
 };
+
+// An item from left, between top and bottom: the glyph glyphX to the right of its left edge and
+// vertically centred; the text textX after the glyph (after 16 pixels when it is not loaded); the
+// highlight colours when selected.
 GlyphItem LayOutGlyphItem(int left, int top, int bottom, const GlyphSize& glyph, int glyphX,
                           int textX, bool selected);
 
